@@ -1,0 +1,3 @@
+#include "core/AppMessage.h"
+
+AppMessenger::~AppMessenger() = default;

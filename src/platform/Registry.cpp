@@ -1,0 +1,3 @@
+#include "platform/Registry.h"
+
+Registry::~Registry() = default;
