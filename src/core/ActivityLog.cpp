@@ -48,7 +48,9 @@ namespace {
 std::atomic<ActivityLog*> installedLog{nullptr};
 }
 
-void InstallActivityLog(ActivityLog* log) { installedLog.store(log); }
+void InstallActivityLog(ActivityLog* log) {
+    installedLog.store(log);
+}
 
 void WriteLog(const QString& text) {
     if (ActivityLog* log = installedLog.load())

@@ -5,7 +5,8 @@
 #include <QString>
 
 // The activity log dat/log.txt: one line per call, "<short date> <long time> - <text>" + CR LF,
-// flushed before the call returns. Any thread may write; the lock keeps lines whole and in call order.
+// flushed before the call returns. Any thread may write; the lock keeps lines whole and in call
+// order.
 class ActivityLog {
 public:
     ActivityLog() = default;

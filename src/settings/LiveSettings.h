@@ -7,11 +7,11 @@
 struct LiveSettings {
     QString SMTP;
     bool Ring = true;
-    QString RingType;       // a file name in dat/rings/, or "Random"
-    int Notify = 0;         // 0 notification message, 1 pop up the main window, other: none
+    QString RingType; // a file name in dat/rings/, or "Random"
+    int Notify = 0;   // 0 notification message, 1 pop up the main window, other: none
     bool Ontop = false;
     bool Remove = false;
-    QString Connection;     // dial-up entry name, empty when none is selected
+    QString Connection; // dial-up entry name, empty when none is selected
     QString Device;
     QString Follow_Me_Dialup;
     QString Follow_Me_Hangup;

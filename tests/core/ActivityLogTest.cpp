@@ -48,7 +48,8 @@ TEST(ActivityLog, ConcurrentWritersGiveWholeLines) {
     for (int t = 0; t < threads; ++t)
         workers.emplace_back([t] {
             for (int i = 0; i < lines; ++i)
-                WriteLog(QStringLiteral("writer %1 line %2 ").arg(t).arg(i) + QString(40, QChar('x' + t % 3)));
+                WriteLog(QStringLiteral("writer %1 line %2 ").arg(t).arg(i) +
+                         QString(40, QChar('x' + t % 3)));
         });
     for (auto& w : workers)
         w.join();
@@ -56,8 +57,8 @@ TEST(ActivityLog, ConcurrentWritersGiveWholeLines) {
 
     const QList<QByteArray> all = readAll(log.path()).split('\n');
     ASSERT_EQ(all.size(), threads * lines + 1); // trailing empty piece after the last LF
-    static const QRegularExpression whole(QStringLiteral(
-        R"(^.+ - writer (\d) line (\d+) (x{40}|y{40}|z{40})\r$)"));
+    static const QRegularExpression whole(
+        QStringLiteral(R"(^.+ - writer (\d) line (\d+) (x{40}|y{40}|z{40})\r$)"));
     std::vector<int> next(threads, 0);
     for (int i = 0; i < threads * lines; ++i) {
         const auto m = whole.match(QString::fromLocal8Bit(all[i]));

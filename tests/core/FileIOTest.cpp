@@ -34,10 +34,10 @@ TEST(FileIO, SafeFileNames) {
         const char* name;
         bool safe;
     };
-    const Case cases[] = {{"Inbox", true},        {"deleted items", true}, {"0525551234", true},
-                          {"", false},            {".", false},            {"..", false},
-                          {"a/b", false},         {"..\\x", false},        {"../../etc", false},
-                          {"tab\there", false},   {"...", true}};
+    const Case cases[] = {
+        {"Inbox", true},      {"deleted items", true}, {"0525551234", true}, {"", false},
+        {".", false},         {"..", false},           {"a/b", false},       {"..\\x", false},
+        {"../../etc", false}, {"tab\there", false},    {"...", true}};
     for (const auto& c : cases)
         EXPECT_EQ(FileIO::isSafeFileName(QString::fromUtf8(c.name)), c.safe) << c.name;
 }

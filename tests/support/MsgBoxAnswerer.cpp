@@ -34,7 +34,7 @@ void MsgBoxAnswerer::poll() {
             continue;
         auto* label = w->findChild<QLabel*>(QStringLiteral("MsgLabel"));
         auto* button = w->findChild<QAbstractButton*>(*answer == OK ? QStringLiteral("OKBtn")
-                                                                     : QStringLiteral("CancelBtn"));
+                                                                    : QStringLiteral("CancelBtn"));
         if (!button || !button->isVisible())
             continue;
         Boxes.append({w->windowTitle(), label ? label->text() : QString()});

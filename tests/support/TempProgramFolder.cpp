@@ -42,14 +42,18 @@ TempProgramFolder::~TempProgramFolder() {
         qunsetenv("XDG_CONFIG_HOME");
 }
 
-QString TempProgramFolder::programDir() const { return Root.path() + QStringLiteral("/program"); }
+QString TempProgramFolder::programDir() const {
+    return Root.path() + QStringLiteral("/program");
+}
 
 QString TempProgramFolder::dat(const QString& rel) const {
     const QString base = programDir() + QStringLiteral("/dat");
     return rel.isEmpty() ? base : base + QLatin1Char('/') + rel;
 }
 
-QString TempProgramFolder::configDir() const { return Root.path() + QStringLiteral("/config"); }
+QString TempProgramFolder::configDir() const {
+    return Root.path() + QStringLiteral("/config");
+}
 
 QString TempProgramFolder::hivePath() const {
     return configDir() + QStringLiteral("/nirvo/registry.reg");

@@ -15,10 +15,10 @@ public:
     TempProgramFolder(const TempProgramFolder&) = delete;
     TempProgramFolder& operator=(const TempProgramFolder&) = delete;
 
-    QString programDir() const;            // absolute, no trailing slash
+    QString programDir() const;                 // absolute, no trailing slash
     QString dat(const QString& rel = {}) const; // programDir()/dat[/rel]
-    QString configDir() const;             // $XDG_CONFIG_HOME
-    QString hivePath() const;              // the registry hive file inside configDir()/nirvo
+    QString configDir() const;                  // $XDG_CONFIG_HOME
+    QString hivePath() const;                   // the registry hive file inside configDir()/nirvo
 
     void writeFile(const QString& relToProgram, const QByteArray& data) const;
     QByteArray readFile(const QString& relToProgram) const;

@@ -15,6 +15,8 @@ void put(QByteArray& out, const QString& text, int capacity);
 QString get(const QByteArray& data, qsizetype offset, int capacity);
 
 // The text as it would be stored: its first `capacity` characters.
-inline QString fit(const QString& text, int capacity) { return text.left(capacity); }
+inline QString fit(const QString& text, int capacity) {
+    return text.left(capacity);
+}
 
 } // namespace CountedString

@@ -6,4 +6,6 @@ TPropForm::TPropForm(Registry& registry, AppMessenger& messenger, QWidget* paren
     setObjectName(QStringLiteral("PropForm"));
 }
 
-bool TPropForm::LoadSettings() { return true; }
+bool TPropForm::LoadSettings() {
+    return true;
+}

@@ -1,3 +1,0 @@
-#include "platform/Registry.h"
-
-Registry::~Registry() = default;

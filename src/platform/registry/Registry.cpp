@@ -1,0 +1,3 @@
+#include "platform/registry/Registry.h"
+
+Registry::~Registry() = default;
