@@ -240,8 +240,9 @@ TEST_F(SettingsLoaderTest, EachConfigurationFileFailureHasItsMessage) {
         EXPECT_EQ(Messenger.shown[0].kind, mkError);
         EXPECT_EQ(Messenger.shown[0].buttons, mbOK);
         // An ended load reads nothing after the failed value and goes no further.
-        if (c.ends)
+        if (c.ends) {
             EXPECT_EQ(config.reads.last(), config.failSection + QLatin1Char('/') + config.failKey);
+        }
         EXPECT_EQ(Prober.calls, c.ends ? 0 : 1);
         EXPECT_EQ(stored(QStringLiteral("Server_IP1")),
                   c.ends ? Stored() : Stored(QStringLiteral("127")));
