@@ -148,7 +148,8 @@ bool HiveRegistry::load(QString* error) {
         return fail(QStringLiteral("The settings file %1 cannot be read: %2.")
                         .arg(Path, info.isFile() ? file.errorString()
                                                  : QStringLiteral("it is not a plain file")));
-    const QByteArray data = file.read(MaxFileSize + 1);
+    // Sized to the file, not to the limit: a read buffer is allocated up front.
+    const QByteArray data = file.read(qBound<qint64>(0, file.size(), MaxFileSize) + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(QStringLiteral("The settings file %1 cannot be read: %2.")
                         .arg(Path, file.errorString()));
