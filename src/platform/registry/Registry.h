@@ -23,4 +23,8 @@ public:
     // Writing into a missing key fails; the caller opens it with create first where it may.
     virtual bool writeString(const QString& key, const QString& name, const QString& value) = 0;
     virtual bool writeInteger(const QString& key, const QString& name, quint32 value) = 0;
+
+    // Why the store cannot be used at all (say its file could not be read), empty when it can.
+    // Reads then find nothing and every change fails.
+    virtual QString storeError() const;
 };

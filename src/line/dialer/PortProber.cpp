@@ -1,0 +1,3 @@
+#include "line/dialer/PortProber.h"
+
+PortProber::~PortProber() = default;

@@ -1,0 +1,3 @@
+#include "platform/dialup/DialupDirectory.h"
+
+DialupDirectory::~DialupDirectory() = default;

@@ -1,0 +1,4 @@
+#include "platform/serial/SerialPorts.h"
+
+SerialWriter::~SerialWriter() = default;
+SerialPorts::~SerialPorts() = default;
