@@ -380,7 +380,7 @@ TClientForm::StartResult TClientForm::FormCreate(ActivityLog& log, const QString
     if (LoadFolderTree)
         LoadFolderTree(*this);
 
-    if (PropForm->settings().Ontop)
+    if (liveSettings().Ontop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
     if (LoadPhonebook)
@@ -490,7 +490,7 @@ bool TClientForm::ConfirmExit() {
         setEnabled(true);
         return false;
     }
-    if (PropForm->settings().Remove)
+    if (liveSettings().Remove)
         ShellFiles::DeleteFilesIn(QStringLiteral("dat/calls/deleted items"));
     Trayicon->hide();
     EndProcess(0);
@@ -499,6 +499,11 @@ bool TClientForm::ConfirmExit() {
 
 // ---------------------------------------------------------------------------------------------
 // Window events
+
+const LiveSettings& TClientForm::liveSettings() const {
+    static const LiveSettings beforeLoad;
+    return PropForm ? PropForm->settings() : beforeLoad;
+}
 
 void TClientForm::closeEvent(QCloseEvent* event) {
     if (ConfirmExit())
@@ -509,8 +514,8 @@ void TClientForm::closeEvent(QCloseEvent* event) {
 
 void TClientForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    ReminderLabel->setToolTip(
-        ShellFiles::ReminderHint(PropForm ? PropForm->settings().Follow_Me_Hangup : QString()));
+    // Built from its parts every time, so showing the window again never adds a second ".".
+    ReminderLabel->setToolTip(ShellFiles::ReminderHint(liveSettings().Follow_Me_Hangup));
 }
 
 void TClientForm::changeEvent(QEvent* event) {
@@ -569,6 +574,8 @@ void TClientForm::replaceView(QWidget*& slot, QWidget* view, const char* name, i
             ListPages->setCurrentWidget(view);
     }
     slot = view;
+    // Gone from the window's names at once, so look-ups by name find the new view.
+    old->setObjectName(QString());
     old->deleteLater();
 }
 

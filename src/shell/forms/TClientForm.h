@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Commands.h"
+#include "settings/LiveSettings.h"
 #include "shell/forms/CommandTable.h"
 
 #include <QMainWindow>
@@ -89,6 +90,10 @@ public:
     void OpenHelp(int context);
 
 protected:
+    // The live settings the window acts on (Ontop, Remove, Follow_Me_Hangup), held by the
+    // properties dialog.
+    virtual const LiveSettings& liveSettings() const;
+
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
