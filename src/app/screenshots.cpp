@@ -129,7 +129,11 @@ int main(int argc, char** argv) {
     }
     sheet.save(OutDir + QStringLiteral("/tray-icons.png"));
 
+    (void)QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 3000);
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        client.connForm()->hide();
+        client.aboutBox()->hide();
+        client.splashForm()->hide();
         client.SetTrayImage(TClientForm::TrayNewMessage);
         client.show();
         QTest::qWait(1500); // the tray host docks the icon
