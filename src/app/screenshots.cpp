@@ -1,0 +1,144 @@
+// Renders each window of the program into a PNG file, for looking at them without a desktop.
+// Usage: nirvo_screenshots <output folder>. With a tray host on the display it also shoots the
+// whole screen, tray included.
+#include "core/ActivityLog.h"
+#include "core/AppMessage.h"
+#include "line/forms/TConnForm.h"
+#include "platform/registry/MemoryRegistry.h"
+#include "platform/shell/Shell.h"
+#include "shell/forms/ClientProgram.h"
+#include "shell/forms/TAboutBox.h"
+#include "shell/forms/TClientForm.h"
+#include "shell/forms/TSplashForm.h"
+#include "shell/msgbox/AppMessageBox.h"
+#include "shell/msgbox/Artwork.h"
+#include "shell/msgbox/TMsgForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdio>
+
+namespace {
+class NoShell : public Shell {
+public:
+    void openUrl(const QUrl&) override {}
+};
+class NoMessenger : public AppMessenger {
+public:
+    int ShowAppMessage(const QString&, const QString&, MsgKind, MsgButtons, int) override {
+        return mrOK;
+    }
+};
+
+QString OutDir;
+
+void save(QWidget* w, const QString& name) {
+    w->show();
+    QTest::qWait(150); // let animations and layouts settle
+    const QString path = OutDir + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!w->grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    OutDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(OutDir);
+
+    QTemporaryDir programDir;
+    QDir(programDir.path()).mkpath(QStringLiteral("dat"));
+    QDir::setCurrent(programDir.path());
+
+    MemoryRegistry registry;
+    NoMessenger messenger;
+    NoShell shell;
+    ClientProgram program(registry, messenger, shell);
+    program.client().EndProcess = [](int) {};
+    if (!program.Start(programDir.path()))
+        return 1;
+    TClientForm& client = program.client();
+
+    // Some sample rows so the lists look lived in.
+    if (auto* tree = qobject_cast<QTreeWidget*>(client.TreeView())) {
+        auto* root = new QTreeWidgetItem(tree, {QStringLiteral("Nirvo")});
+        for (const char* f : {"Inbox", "Deleted Items", "Family", "Phonebook"})
+            new QTreeWidgetItem(root, {QLatin1String(f)});
+        tree->expandAll();
+    }
+    if (auto* list = qobject_cast<QTreeWidget*>(client.ListView())) {
+        new QTreeWidgetItem(list, {QStringLiteral("12/11/2026 09:14"), QStringLiteral("03 5551234"),
+                                   QStringLiteral("Dana Levi")});
+        new QTreeWidgetItem(
+            list, {QStringLiteral("12/11/2026 10:02"), QStringLiteral("5559876"), QString()});
+    }
+    client.connForm()->StatusBar1->showMessage(QStringLiteral("Disconnected/Offline"));
+    save(client.connForm(), QStringLiteral("connection-dialog"));
+    save(&client, QStringLiteral("main-window"));
+    client.showPhoneList();
+    save(&client, QStringLiteral("main-window-phonebook"));
+    client.showMessageList();
+    save(client.aboutBox(), QStringLiteral("about-box"));
+    save(client.splashForm(), QStringLiteral("please-wait"));
+
+    const struct {
+        MsgKind kind;
+        MsgButtons buttons;
+        const char* file;
+        const char* caption;
+        const char* text;
+    } boxes[] = {
+        {mkError, mbOK, "msgbox-error", "Configuration File wasn't found!",
+         "Configuration File wasn't found.\r\nContact technical support."},
+        {mkNotice, mbOK, "msgbox-notice", "Outgoing Call",
+         "This service is not available in the version."},
+        {mkQuestion, mbOKCancel, "msgbox-question", "Are you sure you want to unregister?",
+         "This will erase your Nirvo user information.\r\nYou will have to register again.\r\nAre "
+         "you sure you want to unregister?"},
+        {mkNewCall, mbOKCancel, "msgbox-newcall", "You have a phone call",
+         "Dana Levi is calling.\r\nWill you answer?"},
+    };
+    for (const auto& b : boxes) {
+        std::unique_ptr<TMsgForm> box(
+            CreateAppMessage(QLatin1String(b.caption), QLatin1String(b.text), b.kind, b.buttons));
+        save(box.get(), QLatin1String(b.file));
+        box->hide();
+    }
+
+    // The three tray pictures side by side, at the sizes trays use.
+    QPixmap sheet(3 * 40 + 8, 40);
+    sheet.fill(QColor(60, 60, 60));
+    {
+        QPainter p(&sheet);
+        const char* names[] = {"tray_offline", "tray_online", "tray_newmsg"};
+        for (int i = 0; i < 3; ++i)
+            p.drawPixmap(4 + i * 40, 4, Artwork::pixmap(QLatin1String(names[i]), QSize(32, 32)));
+    }
+    sheet.save(OutDir + QStringLiteral("/tray-icons.png"));
+
+    (void)QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 3000);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        client.connForm()->hide();
+        client.aboutBox()->hide();
+        client.splashForm()->hide();
+        client.SetTrayImage(TClientForm::TrayNewMessage);
+        client.show();
+        QTest::qWait(1500); // the tray host docks the icon
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            s->grabWindow(0).save(OutDir + QStringLiteral("/desktop-with-tray.png"));
+    }
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "platform/shell/Shell.h"
+
+Shell::~Shell() = default;
