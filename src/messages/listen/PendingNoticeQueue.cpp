@@ -4,8 +4,9 @@
 
 bool PendingNoticeQueue::append(const Message_Notice_Type& notice) {
     if (size() >= MaxNotices) {
-        WriteLog(QStringLiteral("Message notice %1 not kept: too many notices wait for their sound.")
-                     .arg(notice.MsgNumber));
+        WriteLog(
+            QStringLiteral("Message notice %1 not kept: too many notices wait for their sound.")
+                .arg(notice.MsgNumber));
         return false;
     }
     Notices.push_back(notice);

@@ -60,8 +60,9 @@ qint32 WireReader::i32(qsizetype offset) const {
 }
 
 double WireReader::f64(qsizetype offset) const {
-    return has(offset, 8) ? std::bit_cast<double>(qFromLittleEndian<quint64>(In.constData() + offset))
-                          : 0.0;
+    return has(offset, 8)
+               ? std::bit_cast<double>(qFromLittleEndian<quint64>(In.constData() + offset))
+               : 0.0;
 }
 
 QString WireReader::text(qsizetype offset, int capacity) const {

@@ -65,10 +65,11 @@ void RecordReader::settle() {
         if (Framer.partialHeaderBytes() > 0)
             DropUnrecognised(Msg_Header_Type{}, PeerPort); // a header cut short reads as ID 0
         else if (Framer.inBody())
-            WriteLog(QStringLiteral("Connection closed at port %1 inside a record: ID = %2 Size = %3")
-                         .arg(PeerPort)
-                         .arg(unsigned(Framer.currentHeader().ID))
-                         .arg(static_cast<quint32>(Framer.currentHeader().Size)));
+            WriteLog(
+                QStringLiteral("Connection closed at port %1 inside a record: ID = %2 Size = %3")
+                    .arg(PeerPort)
+                    .arg(unsigned(Framer.currentHeader().ID))
+                    .arg(static_cast<quint32>(Framer.currentHeader().Size)));
     }
     Finished = true;
     Q_EMIT finished();

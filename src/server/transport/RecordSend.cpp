@@ -29,8 +29,7 @@ private:
 };
 
 bool writeWhole(Msg_Base_Type& head, const QByteArray& bytes, QTcpSocket& socket) {
-    if (socket.state() != QAbstractSocket::ConnectedState ||
-        socket.write(bytes) != bytes.size()) {
+    if (socket.state() != QAbstractSocket::ConnectedState || socket.write(bytes) != bytes.size()) {
         head.Failed = 1;
         head.ErrorEvent = eeSend;
         return false;

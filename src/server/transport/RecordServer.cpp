@@ -63,15 +63,15 @@ void RecordServer::adopt(QTcpSocket* socket) {
             socket->abort();
     });
     connect(reader, &RecordReader::finished, this, [this, socket] { finish(socket); });
-    reader->setHandler([this, reader, deadline](const Msg_Header_Type& header,
-                                                const QByteArray& record) {
-        deadline->stop();
-        QPointer<QTimer> alive(deadline);
-        if (OnRecord)
-            OnRecord(*reader, header, record);
-        if (alive)
-            alive->start();
-    });
+    reader->setHandler(
+        [this, reader, deadline](const Msg_Header_Type& header, const QByteArray& record) {
+            deadline->stop();
+            QPointer<QTimer> alive(deadline);
+            if (OnRecord)
+                OnRecord(*reader, header, record);
+            if (alive)
+                alive->start();
+        });
     deadline->start();
     reader->pump();
 }
