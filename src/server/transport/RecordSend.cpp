@@ -2,6 +2,8 @@
 
 #include "server/transport/PumpWait.h"
 
+#include <QEventLoop>
+
 namespace {
 
 // While it lives, every error the socket reports marks `head` as failed with the kind the error
@@ -64,7 +66,12 @@ bool ConnectAndSend(Msg_Base_Type& head, const QByteArray& bytes, QTcpSocket& so
                 head.ErrorEvent = eeConnect;
                 break;
             }
-            PumpWait(100, time);
+            // A step ends early when the socket connects or fails, so a refusal returns at once.
+            PumpWait(100, time, [&socket](QEventLoop& loop) {
+                QObject::connect(&socket, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
+                QObject::connect(&socket, &QAbstractSocket::errorOccurred, &loop,
+                                 &QEventLoop::quit);
+            });
             count += 100;
         }
     }
