@@ -4,11 +4,23 @@
 #include "server/transport/RecordReceive.h"
 
 RecordReader::RecordReader(QTcpSocket* socket, QList<quint8> ids, QObject* parent)
-    : QObject(parent), Socket(socket), Framer(std::move(ids)), PeerPort(socket->peerPort()) {
+    : QObject(parent), Socket(socket), Ids(std::move(ids)), Framer(Ids),
+      PeerPort(socket->peerPort()) {
     connect(socket, &QTcpSocket::readyRead, this, &RecordReader::pump);
+    connect(socket, &QTcpSocket::connected, this, &RecordReader::restart);
     connect(socket, &QTcpSocket::disconnected, this, &RecordReader::onDisconnected);
     if (socket->state() != QAbstractSocket::ConnectedState)
         Disconnected = true;
+}
+
+void RecordReader::restart() {
+    // A client socket is connected anew for each exchange: each connection starts clean.
+    Framer = RecordFramer(Ids);
+    Input.clear();
+    PeerPort = Socket ? Socket->peerPort() : 0;
+    Closing = false;
+    Disconnected = false;
+    Finished = false;
 }
 
 void RecordReader::close() {

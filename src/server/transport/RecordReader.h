@@ -34,16 +34,19 @@ public:
 
 Q_SIGNALS:
     // The connection is over (closed by either side or aborted) and no handler is running:
-    // the owner may now delete the socket. Emitted once.
+    // the owner may now delete the socket. Emitted once per connection (a client socket that
+    // connects again starts a new one).
     void finished();
 
 private:
     void onDisconnected();
+    void restart();
     void settle();
 
     static constexpr qint64 ChunkBytes = 4096;
 
     QPointer<QTcpSocket> Socket;
+    QList<quint8> Ids;
     RecordFramer Framer;
     QByteArray Input;
     Handler OnRecord;
