@@ -83,3 +83,24 @@ TEST(RecordReader, NegativeSizeIsLoggedUnsigned) {
         QTest::qWaitFor([&] { return log.count(QStringLiteral("Unknown message")) == 1; }, 5000));
     EXPECT_TRUE(log.texts().first().endsWith(QStringLiteral("ID = 200 Size = 4294967294")));
 }
+
+// A client socket connects anew for every exchange; each connection's answer is read.
+TEST(RecordReader, ClientSocketReusedForSeveralConnections) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+        QTcpSocket* s = server.nextPendingConnection();
+        s->write(Client_Alive_Response_Type().encode());
+        s->disconnectFromHost(); // the server may close first
+    });
+    QTcpSocket client;
+    RecordReader reader(&client, {ID_Client_Alive_Response});
+    int answers = 0;
+    reader.setHandler([&](const Msg_Header_Type&, const QByteArray&) { ++answers; });
+    for (int round = 1; round <= 3; ++round) {
+        client.connectToHost(QHostAddress::LocalHost, server.serverPort());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answers == round && reader.isFinished(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return client.state() == QAbstractSocket::UnconnectedState; }, 5000));
+    }
+}
