@@ -56,6 +56,9 @@ bool ConnectAndSend(Msg_Base_Type& head, const QByteArray& bytes, QTcpSocket& so
     FailureCapture capture(socket, head);
     qint64 count = 0;
     if (socket.state() != QAbstractSocket::ConnectedState) {
+        // A connection still closing from the previous exchange cannot carry this one.
+        if (socket.state() == QAbstractSocket::ClosingState)
+            socket.abort();
         if (socket.state() == QAbstractSocket::UnconnectedState)
             socket.connectToHost(address, port);
         while (socket.state() != QAbstractSocket::ConnectedState && head.Failed == 0 &&
