@@ -1,0 +1,3 @@
+#include "messages/listen/ListenerHooks.h"
+
+ListenerHooks::~ListenerHooks() = default;
