@@ -49,7 +49,7 @@ qsizetype RateConverter::process(qint16* block, qsizetype n, qint16* out) {
         const qint64 r = pos % m;
         const qint64 a = block[k];
         const qint64 b = block[std::min(k + 1, n - 1)];
-        out[i] = qint16(a + roundedDivide((b - a) * r, m));
+        out[i] = qint16(roundedDivide(a * m + (b - a) * r, m));
     }
     return m;
 }
