@@ -23,26 +23,51 @@ constexpr int indexAfter(int index, int c) {
     return std::clamp(index + IndexAdjust[c & 7], 0, StepCount - 1);
 }
 
-// One entry per (step index, input byte): bits 0-5 the index after both nibbles, bits 6-18 and
-// 19-31 the deltas of the high and the low nibble, each offset by DeltaBias to stay unsigned.
-constexpr int DeltaBias = 4096;
+// Two tables per (step index, input byte), kept apart so that the one on the serial path from
+// byte to byte is small: NextRow holds the step index after both nibbles, already multiplied by
+// 256 (the start of its row), and Deltas the two predictor deltas as 16-bit halves.
+struct ByteTables {
+    std::array<quint16, StepCount * 256> NextRow{};
+    std::array<quint32, StepCount * 256> Deltas{};
+};
 
-constexpr std::array<quint32, StepCount * 256> makeByteTable() {
-    std::array<quint32, StepCount * 256> t{};
+constexpr ByteTables makeByteTables() {
+    ByteTables t;
     for (int index = 0; index < StepCount; ++index) {
         for (int byte = 0; byte < 256; ++byte) {
             const int hi = byte >> 4;
             const int lo = byte & 15;
             const int mid = indexAfter(index, hi);
-            const quint32 d1 = quint32(deltaOf(index, hi) + DeltaBias);
-            const quint32 d2 = quint32(deltaOf(mid, lo) + DeltaBias);
-            t[index * 256 + byte] = quint32(indexAfter(mid, lo)) | (d1 << 6) | (d2 << 19);
+            const int at = index * 256 + byte;
+            t.NextRow[at] = quint16(indexAfter(mid, lo) * 256);
+            t.Deltas[at] =
+                quint32(quint16(deltaOf(index, hi))) | (quint32(quint16(deltaOf(mid, lo))) << 16);
         }
     }
     return t;
 }
 
-constexpr std::array<quint32, StepCount* 256> ByteTable = makeByteTable();
+constexpr ByteTables Tables = makeByteTables();
+
+// predictor + delta, clamped to 0..PredictorMax. This add-and-clamp is the decoder's serial
+// path, so on x86-64 it is written out to take three dependent steps without any branch: the
+// sum's sign selects 0 while a second copy of the sum is compared with the top in parallel.
+inline int addClamped(int predictor, int delta) {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    int sum;
+    asm("leal (%q[p],%q[d]), %[sum]\n\t"
+        "addl %[d], %[p]\n\t"
+        "cmovsl %[zero], %[p]\n\t"
+        "cmpl %[top], %[sum]\n\t"
+        "cmovgl %[top], %[p]"
+        : [p] "+&r"(predictor), [sum] "=&r"(sum)
+        : [d] "r"(delta), [zero] "r"(0), [top] "r"(PredictorMax)
+        : "cc");
+    return predictor;
+#else
+    return std::min(std::max(predictor + delta, 0), PredictorMax);
+#endif
+}
 
 inline int clampPredictor(int p) {
     return std::min(std::max(p, 0), PredictorMax);
@@ -55,17 +80,18 @@ inline qint16 toSample(int predictor) {
 template <typename Store>
 inline void decodeWith(State& state, const uchar* in, qsizetype bytes, Store store) {
     int predictor = state.predictor;
-    quint32 index = quint32(state.index);
+    quint32 row = quint32(state.index) * 256;
     for (qsizetype i = 0; i < bytes; ++i) {
-        const quint32 e = ByteTable[index * 256 + in[i]];
-        predictor = clampPredictor(predictor + int((e >> 6) & 0x1fff) - DeltaBias);
+        const quint32 at = row + in[i];
+        const quint32 deltas = Tables.Deltas[at];
+        row = Tables.NextRow[at];
+        predictor = addClamped(predictor, qint16(deltas & 0xffff));
         const qint16 first = toSample(predictor);
-        predictor = clampPredictor(predictor + int(e >> 19) - DeltaBias);
+        predictor = addClamped(predictor, qint16(deltas >> 16));
         store(i, first, toSample(predictor));
-        index = e & 63;
     }
     state.predictor = predictor;
-    state.index = int(index);
+    state.index = int(row / 256);
 }
 
 } // namespace

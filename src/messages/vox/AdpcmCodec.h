@@ -4,8 +4,8 @@
 #include <array>
 
 // Dialogic/OKI 4-bit ADPCM with a 12-bit predictor (2048 = silence), two codes per byte, high
-// nibble first. The decoder is table driven: one table look-up per input byte yields both deltas
-// and the next step index, so the only per-sample work is an add and a clamp.
+// nibble first. The decoder is table driven: look-ups per input byte yield both deltas and the
+// next step index, so the only per-sample work is a branch-free add and clamp.
 namespace Adpcm {
 
 constexpr int StepCount = 49;
@@ -21,7 +21,7 @@ inline constexpr std::array<qint16, StepCount> StepTable = {
 // Step index change, by the code's low three bits.
 inline constexpr std::array<qint8, 8> IndexAdjust = {-1, -1, -1, -1, 2, 4, 6, 8};
 
-// Decoder state; a new file starts from the default.
+// Decoder state; a new file starts from the default. Decoding needs a state within these ranges.
 struct State {
     int predictor = PredictorSilence;
     int index = 0;
