@@ -42,14 +42,27 @@ qsizetype RateConverter::process(qint16* block, qsizetype n, qint16* out) {
         return 0;
     if (LowPass && m < n && n <= MaxFftSize)
         lowPass(block, n, m);
+    // Output i lies at input position i·n/m = k + r/m; k and r advance by whole steps without
+    // dividing. The value is interpolated on samples offset to 0..65535, so the weighted sum is
+    // an exact integer below 2^32; dividing it in double precision keeps exact halves exact, and
+    // any other quotient is at least 1/(2m) away from a half, so +0.5 and truncation round to
+    // nearest with halves upwards, exactly as integer arithmetic would.
+    const quint32 mm = quint32(m);
+    const double dm = double(m);
+    const qsizetype kStep = n / m;
+    const quint32 rStep = quint32(n % m);
+    quint32 r = 0;
+    qsizetype k = 0;
     for (qsizetype i = 0; i < m; ++i) {
-        // Position i × n ÷ m in the input, as whole part k and fraction r ÷ m.
-        const qint64 pos = qint64(i) * n;
-        const qsizetype k = qsizetype(pos / m);
-        const qint64 r = pos % m;
-        const qint64 a = block[k];
-        const qint64 b = block[std::min(k + 1, n - 1)];
-        out[i] = qint16(roundedDivide(a * m + (b - a) * r, m));
+        const quint32 a = quint32(block[k] + 32768);
+        const quint32 b = quint32(block[std::min(k + 1, n - 1)] + 32768);
+        const double sum = double(a * (mm - r) + b * r);
+        out[i] = qint16(int(quint32(sum / dm + 0.5)) - 32768);
+        r += rStep;
+        k += kStep;
+        const bool carry = r >= mm;
+        r -= carry ? mm : 0;
+        k += carry ? 1 : 0;
     }
     return m;
 }

@@ -10,7 +10,9 @@
 // new Nyquist cleared, inverse FFT). Blocks are independent; buffers are sized once, up front.
 class RateConverter {
 public:
-    // maxInput is the largest block that process() will be given.
+    // maxInput is the largest block that process() will be given; a block may yield at most
+    // MaxOutput samples.
+    static constexpr qsizetype MaxOutput = 65536;
     RateConverter(int sourceRate, int targetRate, bool lowPass, qsizetype maxInput);
 
     // Output samples for a block of n input samples.

@@ -24,7 +24,7 @@ class VoxBlockConverter {
 public:
     static constexpr qsizetype BlockBytes = 1024;
     // Buffers are sized for this many output samples per block, which bounds the rate ratio.
-    static constexpr qsizetype MaxBlockOutputSamples = 65536;
+    static constexpr qsizetype MaxBlockOutputSamples = RateConverter::MaxOutput;
     static constexpr int MaxRate = 1000000;
 
     // Why these settings cannot be used, or nothing when they can.

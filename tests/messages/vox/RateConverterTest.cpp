@@ -83,13 +83,13 @@ TEST(RateConverter, LowPassRemovesWhatTheNewRateCannotCarry) {
 }
 
 TEST(RateConverter, UpsamplingInterpolatesBetweenNeighbours) {
-    // Doubling the rate puts exact midpoints (rounded half away from zero) between samples; the
+    // Doubling the rate puts exact midpoints (halves rounded upwards) between samples; the
     // last output repeats the last input, as there is no next sample within the block.
     RateConverter conv(1000, 2000, true, 4);
     qint16 block[4] = {0, 100, -101, 7};
     qint16 out[8];
     ASSERT_EQ(conv.process(block, 4, out), 8);
-    const qint16 expected[8] = {0, 50, 100, -1, -101, -47, 7, 7};
+    const qint16 expected[8] = {0, 50, 100, 0, -101, -47, 7, 7};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(out[i], expected[i]) << i;
 }
