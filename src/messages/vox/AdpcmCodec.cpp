@@ -47,7 +47,8 @@ constexpr ByteTables makeByteTables() {
     return t;
 }
 
-constexpr ByteTables Tables = makeByteTables();
+// Built once at start-up (too much work for some compilers' constant evaluation); never changed.
+const ByteTables Tables = makeByteTables();
 
 // predictor + delta, clamped to 0..PredictorMax. This add-and-clamp is the decoder's serial
 // path, so on x86-64 it is written out to take three dependent steps without any branch: the
