@@ -81,9 +81,9 @@ inline qint16 toSample(int predictor) {
 template <typename Store>
 inline void decodeWith(State& state, const uchar* in, qsizetype bytes, Store store) {
     int predictor = state.predictor;
-    quint32 row = quint32(state.index) * 256;
+    size_t row = size_t(state.index) * 256;
     for (qsizetype i = 0; i < bytes; ++i) {
-        const quint32 at = row + in[i];
+        const size_t at = row + in[i];
         const quint32 deltas = Tables.Deltas[at];
         row = Tables.NextRow[at];
         predictor = addClamped(predictor, qint16(deltas & 0xffff));
