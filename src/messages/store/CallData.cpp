@@ -22,12 +22,14 @@ QByteArray Call_Info_Type::encode() const {
 }
 
 Call_Info_Type Call_Info_Type::decode(const QByteArray& data) {
-    QByteArray bytes = data.left(Size);
-    bytes.append(QByteArray(Size - bytes.size(), '\0'));
+    // A field the data does not hold whole keeps its zero value.
+    const QByteArray bytes = data.left(Size);
     Call_Info_Type info;
-    info.MsgNumber = qFromLittleEndian<qint32>(bytes.constData());
+    if (bytes.size() >= 4)
+        info.MsgNumber = qFromLittleEndian<qint32>(bytes.constData());
     info.Caller = Phone_Number_Type::decode(bytes, 4);
-    info.CallTime = std::bit_cast<double>(qFromLittleEndian<quint64>(bytes.constData() + 37));
+    if (bytes.size() >= Size)
+        info.CallTime = std::bit_cast<double>(qFromLittleEndian<quint64>(bytes.constData() + 37));
     return info;
 }
 

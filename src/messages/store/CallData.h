@@ -17,7 +17,8 @@ struct Call_Info_Type {
     double CallTime = 0; // days since 30 December 1899, the fraction being the time of day
 
     QByteArray encode() const;
-    // Bytes missing from a short file read as zero; extra bytes are ignored.
+    // A field a short file does not hold whole stays zero (the caller's strings keep the characters
+    // that are there); extra bytes are ignored.
     static Call_Info_Type decode(const QByteArray& data);
 };
 
