@@ -38,7 +38,6 @@ TMessageListView::TMessageListView(MessageList& messages, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
-    setDefaultDropAction(Qt::MoveAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setItemDelegate(new UnreadDelegate(this));
     QPalette look = palette();
