@@ -1,6 +1,7 @@
 #include "messages/store/StorePaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace StorePaths {
@@ -93,6 +94,18 @@ bool SameDirectory(const QString& a, const QString& b) {
     const QString pa = QDir::cleanPath(QDir().absoluteFilePath(a));
     const QString pb = QDir::cleanPath(QDir().absoluteFilePath(b));
     return pa.compare(pb, Qt::CaseInsensitive) == 0;
+}
+
+int EmptyDeletedItems(const QString& datDir) {
+    const QDir dir(DeletedItemsDir(datDir));
+    if (!dir.exists())
+        return 0;
+    int deleted = 0;
+    const QStringList files =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& file : files)
+        deleted += QFile::remove(dir.filePath(file)) ? 1 : 0;
+    return deleted;
 }
 
 } // namespace StorePaths

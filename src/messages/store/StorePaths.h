@@ -23,6 +23,10 @@ bool CreateDir(const QString& path);
 // True when both name the same existing directory, or spell the same path without regard to case.
 bool SameDirectory(const QString& a, const QString& b);
 
+// Deletes every file lying directly in Deleted Items (the exit's "Remove" setting); sub-folders
+// and failures are left alone. Returns the number of files deleted.
+int EmptyDeletedItems(const QString& datDir);
+
 // `dir` with exactly one trailing '/'.
 QString WithSlash(const QString& dir);
 

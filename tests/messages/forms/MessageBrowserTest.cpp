@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -382,4 +383,40 @@ TEST_F(MessageBrowserTest, DoubleClickPlaysOneMessageAndColumnsSort) {
     EXPECT_TRUE(browser.MarkRead(browser.messages().record(0)));
     EXPECT_EQ(marked.size(), 1);
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("dat/calls/inbox/00000001.cxo")));
+}
+
+TEST_F(MessageBrowserTest, DroppingOnTheTreeMovesToTheNodeUnderTheMouse) {
+    putMessage(Inbox, 1, QStringLiteral("111"), 1);
+    ASSERT_TRUE(browser.Start());
+    window.resize(600, 400);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    selectRows({0});
+    TFolderTreeView* tree = browser.treeView();
+    const QPoint target =
+        tree->visualItemRect(tree->itemOf(node(QStringLiteral("Deleted Items")))).center();
+
+    QMimeData foreign;
+    foreign.setText(QStringLiteral("not a message"));
+    // The tree accepts every drag, but only the message list's drags move anything.
+    QDragEnterEvent otherEnter(target, Qt::CopyAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &otherEnter);
+    EXPECT_TRUE(otherEnter.isAccepted());
+    QDropEvent other(target, Qt::CopyAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &other);
+    EXPECT_EQ(browser.messages().count(), 1);
+
+    std::unique_ptr<QMimeData> ours(browser.messages().mimeData({browser.messages().index(0, 0)}));
+    QSignalSpy dropped(tree, &TFolderTreeView::messagesDropped);
+    EXPECT_TRUE(tree->viewport()->acceptDrops());
+    QDragEnterEvent enter(target, Qt::CopyAction, ours.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(target, Qt::CopyAction, ours.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    ASSERT_EQ(dropped.size(), 1);
+    EXPECT_EQ(dropped[0][0].value<FolderNode*>(), node(QStringLiteral("Deleted Items")));
+    EXPECT_EQ(browser.messages().count(), 0);
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral("dat/calls/deleted items/00000001.cxn")));
+    EXPECT_EQ(selectedText(), QStringLiteral("Inbox")); // the drop does not change the folder
 }

@@ -270,3 +270,19 @@ TEST(FolderStore, CreateDirDropsTrailingSeparatorAndCollapsesDoubles) {
     EXPECT_EQ(QDir(folder.dat()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList({QStringLiteral("a")}));
 }
+
+TEST(FolderStore, EmptyingDeletedItemsLeavesSubfoldersAndOtherFolders) {
+    TempProgramFolder folder(false);
+    QDir().mkpath(folder.dat(QStringLiteral("calls/Deleted Items/Kept")));
+    QDir().mkpath(folder.dat(QStringLiteral("calls/inbox")));
+    PutMessage(QStringLiteral("dat/calls/Deleted Items/"), 1, QStringLiteral("1"),
+               QDateTime::currentDateTime());
+    PutMessage(QStringLiteral("dat/calls/Deleted Items/Kept/"), 2, QStringLiteral("2"),
+               QDateTime::currentDateTime());
+    PutMessage(QStringLiteral("dat/calls/inbox/"), 3, QStringLiteral("3"),
+               QDateTime::currentDateTime());
+    EXPECT_EQ(StorePaths::EmptyDeletedItems(QStringLiteral("dat")), 2);
+    EXPECT_FALSE(Exists(folder.dat(QStringLiteral("calls/Deleted Items/00000001.cxn"))));
+    EXPECT_TRUE(Exists(folder.dat(QStringLiteral("calls/Deleted Items/Kept/00000002.cxn"))));
+    EXPECT_TRUE(Exists(folder.dat(QStringLiteral("calls/inbox/00000003.wav"))));
+}
