@@ -89,20 +89,23 @@ void TPhoneBookForm::buildControls() {
                 {"Phone Number:", MaskEditPhoneNumber},
                 {"2nd Phone Number:", MaskEdit2ndPhoneNumber},
                 {"E-Mail:", EditEMail}};
+    // Number fields are as wide as the longest number they can hold; the texts get more room.
+    const int numberWidth = MaskEditPhoneNumber->fontMetrics().horizontalAdvance(
+                                QString(Phonebook_Entry_Type::NumberCapacity, QLatin1Char('0'))) +
+                            16;
     int row = 0;
     for (const auto& r : rows) {
         auto* label = new QLabel(QLatin1String(r.text), this);
         label->setBuddy(r.edit);
         grid->addWidget(label, row, 0);
-        grid->addWidget(r.edit, row, 1);
+        const bool isNumber = r.edit == MaskEditPhoneNumber || r.edit == MaskEdit2ndPhoneNumber;
+        if (isNumber)
+            r.edit->setFixedWidth(numberWidth);
+        else
+            r.edit->setMinimumWidth(numberWidth * 2);
+        grid->addWidget(r.edit, row, 1, isNumber ? Qt::AlignLeft : Qt::Alignment());
         ++row;
     }
-    const int numberWidth = MaskEditPhoneNumber->fontMetrics().horizontalAdvance(
-                                QString(Phonebook_Entry_Type::NumberCapacity, QLatin1Char('0'))) +
-                            16;
-    MaskEditPhoneNumber->setMinimumWidth(numberWidth);
-    MaskEdit2ndPhoneNumber->setMinimumWidth(numberWidth);
-    EditEMail->setMinimumWidth(numberWidth * 2);
 
     BtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"),
                             this);
