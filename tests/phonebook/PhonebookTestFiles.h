@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QString>
 
@@ -19,6 +20,13 @@ inline QMap<QString, QByteArray> snapshotFiles(const QString& root) {
                      f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>"));
     }
     return files;
+}
+
+// Puts at `path` a regular file that opens but cannot be read. Permissions cannot do that for
+// root, who runs the tests; this process's own memory file fails with an I/O error at offset 0.
+inline bool makeUnreadableFile(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return QFile::link(QStringLiteral("/proc/self/mem"), path);
 }
 
 // The bytes an entry file must hold, laid out by hand (not by the code under test).

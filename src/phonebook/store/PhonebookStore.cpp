@@ -6,19 +6,47 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 const QLatin1String FileSuffix(".phn");
 
-// An entry file is 148 bytes; anything far beyond that is not one of ours, and reading it whole
-// would only waste memory.
-constexpr qint64 MaxEntryFileBytes = 4096;
-
 // The messages name the file the way users of the program have always seen it.
 QString shownPath(const QString& number) {
     return QStringLiteral("dat\\phonebook\\") + number + FileSuffix;
+}
+
+// Reads at most the first `max` bytes of a file into `out`; false when it cannot be opened or read.
+// Plain system calls: the whole list is loaded file by file, and QFile's extra status calls on
+// every open would cost more than the reading itself. O_NONBLOCK keeps a FIFO from hanging us.
+bool readPrefix(const QString& path, qsizetype max, QByteArray& out) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    out.resize(max);
+    qsizetype got = 0;
+    bool ok = true;
+    while (got < max) {
+        const ssize_t n = ::read(fd, out.data() + got, size_t(max - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    out.truncate(got);
+    return ok;
 }
 
 } // namespace
@@ -53,29 +81,32 @@ void PhonebookStore::ensureFolder() const {
 }
 
 bool PhonebookStore::Load(Phonebook_Entry_Type& entry) {
-    ensureFolder();
     entry.FirstName.clear();
     entry.LastName.clear();
     entry.SecondNumber.clear();
     entry.EMail.clear();
 
-    std::optional<QByteArray> data;
+    // Only the first 148 bytes are ever looked at, so only they are read.
+    bool read = false;
     const QString path = entryPath(entry.HomeNumber);
     if (!path.isEmpty()) {
         ++FileReads;
-        data = FileIO::readBounded(path, MaxEntryFileBytes);
+        QByteArray data;
+        read = readPrefix(path, Phonebook_Entry_Type::FileSize, data);
+        if (read)
+            entry.decode(data);
     }
-    if (data)
-        entry.decode(*data);
-    else
+    if (!read) {
+        ensureFolder();
         Messenger.ShowAppMessage(QStringLiteral("Can not open phonebook"),
                                  QStringLiteral("Could not open or read from ") +
                                      shownPath(entry.HomeNumber),
                                  mkError, mbOK);
+    }
     // What was just read is what a lookup would read; an unreadable file still is an entry.
-    if (!path.isEmpty() && (data || QFileInfo(path).isFile()))
+    if (!path.isEmpty() && (read || QFileInfo(path).isFile()))
         Names.insert(entry.HomeNumber, entry.GetFullName());
-    return data.has_value();
+    return read;
 }
 
 bool PhonebookStore::Save(const Phonebook_Entry_Type& entry) {

@@ -115,19 +115,23 @@ TEST_F(PhoneListViewTest, BadFilesAreListedWithWhatCouldBeRead) {
     Program.writeFile(Folder + QStringLiteral("/3.phn"), QByteArray());
     Program.writeFile(Folder + QStringLiteral("/12345678901234567.phn"), QByteArray(148, 0));
     Program.writeFile(Folder + QStringLiteral("/...phn"), QByteArray(148, 0));
-    Program.writeFile(Folder + QStringLiteral("/4.phn"), QByteArray(1 << 20, 'x'));
+    ASSERT_TRUE(makeUnreadableFile(Folder + QStringLiteral("/4.phn")));
+    Program.writeFile(Folder + QStringLiteral("/5.phn"),
+                      entryFileBytes("Long", "", "", "") + QByteArray(1 << 20, 'x'));
     List.LoadPhonebookList();
-    EXPECT_EQ(List.entryCount(), 6);
+    EXPECT_EQ(List.entryCount(), 7);
     QStringList numbers = column(2);
     numbers.sort();
-    EXPECT_EQ(numbers, (QStringList{QStringLiteral(".."), QStringLiteral("1"),
-                                    QStringLiteral("1234567890123456"), QStringLiteral("2"),
-                                    QStringLiteral("3"), QStringLiteral("4")}));
-    // The long name, the unusable "..", and the oversized file could not be read.
+    EXPECT_EQ(numbers,
+              (QStringList{QStringLiteral(".."), QStringLiteral("1"),
+                           QStringLiteral("1234567890123456"), QStringLiteral("2"),
+                           QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")}));
+    // The long name, the unusable "..", and the unreadable file were reported.
     ASSERT_EQ(Messenger.shown.size(), 3);
     for (const auto& shown : Messenger.shown)
         EXPECT_EQ(shown.caption, QStringLiteral("Can not open phonebook"));
     EXPECT_TRUE(column(0).contains(QStringLiteral("Short")));
+    EXPECT_TRUE(column(0).contains(QStringLiteral("Long"))); // only its first 148 bytes count
 }
 
 TEST_F(PhoneListViewTest, EveryOrderSortsItsColumnAscending) {

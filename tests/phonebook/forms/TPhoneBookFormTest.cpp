@@ -229,7 +229,7 @@ TEST_F(PhoneBookFormTest, FailedSaveStillClosesButKeepsTheOldEntry) {
 }
 
 TEST_F(PhoneBookFormTest, UnreadableEntryOpensWithItsNumberOnly) {
-    Program.writeFile(Folder + QStringLiteral("/111.phn"), QByteArray(100000, 'x'));
+    ASSERT_TRUE(makeUnreadableFile(Folder + QStringLiteral("/111.phn")));
     TPhoneBookForm form(Store, Messenger, QStringLiteral("111"));
     ASSERT_EQ(Messenger.shown.size(), 1);
     EXPECT_EQ(Messenger.shown[0].caption, QStringLiteral("Can not open phonebook"));

@@ -103,9 +103,11 @@ TEST_F(PhonebookEntryTest, ShortAndOddFilesReadWithoutComplaint) {
 }
 
 TEST_F(PhonebookEntryTest, UnreadableFileIsReportedAndLeavesOnlyTheNumber) {
-    // A missing file, and a folder where the file should be.
+    // A missing file, a folder where the file should be, and a file that cannot be read.
     QDir().mkpath(QStringLiteral("dat/phonebook/42.phn"));
-    for (const QString& number : {QStringLiteral("41"), QStringLiteral("42")}) {
+    ASSERT_TRUE(makeUnreadableFile(QStringLiteral("dat/phonebook/43.phn")));
+    for (const QString& number :
+         {QStringLiteral("41"), QStringLiteral("42"), QStringLiteral("43")}) {
         SCOPED_TRACE(number.toStdString());
         Messenger.shown.clear();
         const Phonebook_Entry_Type entry(Store, number);
