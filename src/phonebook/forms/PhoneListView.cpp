@@ -49,10 +49,7 @@ PhoneListView::PhoneListView(const QString& folder, AppMessenger& messenger,
     setUp();
 }
 
-// The rows go first: they are deleted by the base class otherwise, after the store has gone.
-PhoneListView::~PhoneListView() {
-    clear();
-}
+PhoneListView::~PhoneListView() = default;
 
 void PhoneListView::setUp() {
     setObjectName(QStringLiteral("PhoneListView"));
@@ -208,6 +205,10 @@ void PhoneListView::PhoneListViewDblClick() {
 }
 
 void PhoneListView::PhoneListViewSelectItem() {
+    // While the message list is shown in our place, Delete is the message list's: a reload of the
+    // hidden phonebook (a sort chosen from the View menu) must not switch it.
+    if (!isWindow() && isHidden())
+        return;
     const bool any = selectionModel()->hasSelection();
     Commands.setCommandEnabled(Command::Delete, any);
     Commands.setCommandEnabled(Command::DeleteEntry, any);

@@ -54,7 +54,8 @@ public:
     void PhoneDeletePbClick() { DeleteSelectedEntries(); }
     void PhoneListViewDblClick();
 
-    // Switches the edit and delete commands by whether anything is selected.
+    // Switches the edit and delete commands by whether anything is selected; a list hidden in
+    // its window leaves them alone.
     void PhoneListViewSelectItem();
 
     // The rows' entries, top to bottom.

@@ -224,6 +224,33 @@ TEST_F(PhoneListViewTest, SelectionSwitchesEditAndDelete) {
     List.PhonePopup()->close();
 }
 
+TEST_F(PhoneListViewTest, HiddenListLeavesTheSharedCommandsAlone) {
+    putEntry(QStringLiteral("1"), "Ann", "");
+    QWidget window;
+    List.setParent(&window);
+    window.show();
+    List.LoadPhonebookList();
+    select({"1"});
+    EXPECT_TRUE(Commands.isCommandEnabled(Command::Delete));
+
+    // The message list takes the place and switches Delete for its own selection; a sort of
+    // the hidden phonebook from the View menu reloads it without touching that.
+    List.hide();
+    Commands.State.clear();
+    Commands.setCommandEnabled(Command::Delete, true);
+    List.LastName1Click();
+    EXPECT_TRUE(Commands.isCommandEnabled(Command::Delete));
+
+    // Shown again: a reload drops the selection, and Edit and Delete go off with it.
+    List.show();
+    select({"1"});
+    EXPECT_TRUE(Commands.isCommandEnabled(Command::EditEntry));
+    List.FirstName1Click();
+    EXPECT_FALSE(Commands.isCommandEnabled(Command::EditEntry));
+    EXPECT_FALSE(Commands.isCommandEnabled(Command::Delete));
+    List.setParent(nullptr);
+}
+
 TEST_F(PhoneListViewTest, DeleteAsksAndCancelKeepsEverything) {
     putEntry(QStringLiteral("1"), "Ann", "");
     putEntry(QStringLiteral("2"), "Bob", "");
