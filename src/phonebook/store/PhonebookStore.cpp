@@ -105,23 +105,24 @@ bool PhonebookStore::Load(Phonebook_Entry_Type& entry) {
     }
     // What was just read is what a lookup would read; an unreadable file still is an entry.
     if (!path.isEmpty() && (read || QFileInfo(path).isFile()))
-        Names.insert(entry.HomeNumber, entry.GetFullName());
+        remember(entry.HomeNumber, entry.GetFullName());
     return read;
 }
 
 bool PhonebookStore::Save(const Phonebook_Entry_Type& entry) {
     ensureFolder();
-    const QString path = entryPath(entry.HomeNumber);
-    const bool written = !path.isEmpty() && FileIO::writeAtomic(path, entry.fitted().encode());
+    const Phonebook_Entry_Type stored = entry.fitted();
+    const QString path = entryPath(stored.HomeNumber);
+    const bool written = !path.isEmpty() && FileIO::writeAtomic(path, stored.encode());
     if (!written) {
-        Names.remove(entry.HomeNumber);
+        Names.remove(stored.HomeNumber);
         Messenger.ShowAppMessage(QStringLiteral("Phonebook error"),
                                  QStringLiteral("Could not open or write to ") +
-                                     shownPath(entry.HomeNumber),
+                                     shownPath(stored.HomeNumber),
                                  mkError, mbOK);
         return false;
     }
-    Names.insert(entry.HomeNumber, entry.fitted().GetFullName());
+    remember(stored.HomeNumber, stored.GetFullName());
     return true;
 }
 
@@ -131,7 +132,7 @@ bool PhonebookStore::Erase(const QString& number) {
         return false;
     const bool removed = QFile::remove(path);
     if (removed)
-        Names.insert(number, std::nullopt);
+        remember(number, std::nullopt);
     else
         Names.remove(number);
     return removed;
@@ -140,7 +141,7 @@ bool PhonebookStore::Erase(const QString& number) {
 QStringList PhonebookStore::listNumbers() const {
     QStringList numbers;
     QDirIterator it(Folder, {QStringLiteral("*.phn")},
-                    QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+                    QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     while (it.hasNext()) {
         it.next();
         const QString name = it.fileName();
@@ -157,7 +158,7 @@ QString PhonebookStore::LookupName(const QString& displayNumber) {
     if (known != Names.constEnd())
         return known->value_or(QString());
     if (!hasEntry(displayNumber)) {
-        Names.insert(displayNumber, std::nullopt);
+        remember(displayNumber, std::nullopt);
         return {};
     }
     Phonebook_Entry_Type entry(*this, displayNumber);
@@ -166,6 +167,14 @@ QString PhonebookStore::LookupName(const QString& displayNumber) {
 
 std::function<QString(const QString&)> PhonebookStore::lookupFunction() {
     return [this](const QString& number) { return LookupName(number); };
+}
+
+void PhonebookStore::remember(const QString& number, std::optional<QString> name) {
+    // Callers' numbers come from the network: however many distinct ones arrive, the memory
+    // stays bounded. Starting afresh only costs reading the files again.
+    if (Names.size() >= MaxRememberedNumbers && !Names.contains(number))
+        Names.clear();
+    Names.insert(number, std::move(name));
 }
 
 void PhonebookStore::forgetNames() {

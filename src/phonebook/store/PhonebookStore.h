@@ -55,8 +55,11 @@ public:
     // Entry files opened for reading so far (for tests and benchmarks).
     qint64 fileReads() const { return FileReads; }
 
+    static constexpr qsizetype MaxRememberedNumbers = 100000;
+
 private:
     void ensureFolder() const;
+    void remember(const QString& number, std::optional<QString> name);
 
     QString Folder;
     AppMessenger& Messenger;
