@@ -26,6 +26,7 @@ protected:
 TEST_F(PhonebookLookupTest, MatchIsExactCharacterForCharacter) {
     putEntry(QStringLiteral("0525551234"), "John", "Smith");
     putEntry(QStringLiteral("0771234"), "", "Lee");
+    putEntry(QStringLiteral("1234567890123456"), "Sixteen", "Digits");
     struct Case {
         const char* number;
         const char* name; // empty: no entry
@@ -62,7 +63,7 @@ TEST_F(PhonebookLookupTest, UnsafeNumbersHaveNoEntryAndTouchNoFile) {
         QStringLiteral("a/../a"),      QStringLiteral("/tmp/x"),
         QStringLiteral("1..2"),        QStringLiteral("12\n34"),
         QStringLiteral("12\t34"),      QString(QChar(0)) + QStringLiteral("1"),
-        QString::fromUtf8("12\u4e2d"), QStringLiteral("12345678901234567"),
+        QString::fromUtf8("12\u4e2d"),
     };
     for (const QString& number : cases) {
         SCOPED_TRACE(number.toStdString());
