@@ -34,8 +34,9 @@ public:
     // Reads the entry file of entry.HomeNumber into the other four fields. On failure the user is
     // told ("Can not open phonebook") and the fields not read stay empty.
     bool Load(Phonebook_Entry_Type& entry);
-    // Writes the entry file whole, replacing any earlier one. On failure the user is told
-    // ("Phonebook error") and no file is changed.
+    // Writes the entry file whole (every field cut to its capacity, the home number too),
+    // replacing any earlier one. On failure the user is told ("Phonebook error") and no file is
+    // changed.
     bool Save(const Phonebook_Entry_Type& entry);
     // Deletes the entry file; failures are not reported.
     bool Erase(const QString& number);
