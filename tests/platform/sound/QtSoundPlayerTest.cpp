@@ -1,6 +1,5 @@
 #include "AudioTestSupport.h"
 
-#include "platform/sound/FakeSoundPlayer.h"
 #include "platform/sound/QtSoundPlayer.h"
 
 #include <QDir>
@@ -72,21 +71,6 @@ TEST(QtSoundPlayer, RingIsHeardOnTheAudioOutput) {
     const auto level = SinkRecorder::maximumAmplitude(recorded);
     ASSERT_TRUE(level.has_value());
     EXPECT_GT(*level, 0.3);
-}
-
-TEST(FakeSoundPlayer, RecordsAndFinishesOnDemand) {
-    FakeSoundPlayer fake;
-    fake.finishOnDemand = true;
-    QSignalSpy finished(&fake, &SoundPlayer::finished);
-    fake.play("dat/rings/a.wav");
-    fake.play("dat/rings/b.wav");
-    QTest::qWait(20);
-    EXPECT_EQ(finished.count(), 0);
-    EXPECT_EQ(fake.played, (QStringList{"dat/rings/a.wav", "dat/rings/b.wav"}));
-    EXPECT_TRUE(fake.finishOne());
-    EXPECT_TRUE(fake.finishOne());
-    EXPECT_FALSE(fake.finishOne());
-    EXPECT_EQ(finished.count(), 2);
 }
 
 } // namespace

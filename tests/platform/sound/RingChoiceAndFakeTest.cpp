@@ -1,6 +1,9 @@
+#include "platform/sound/FakeSoundPlayer.h"
 #include "platform/sound/RingChoice.h"
 
 #include <QSet>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +51,21 @@ TEST(RingChoice, SystemRandomStaysInRange) {
     }
     EXPECT_EQ(seen.size(), 3);
     EXPECT_EQ(SystemRandomBelow(0), 0);
+}
+
+TEST(FakeSoundPlayer, RecordsAndFinishesOnDemand) {
+    FakeSoundPlayer fake;
+    fake.finishOnDemand = true;
+    QSignalSpy finished(&fake, &SoundPlayer::finished);
+    fake.play("dat/rings/a.wav");
+    fake.play("dat/rings/b.wav");
+    QTest::qWait(20);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_EQ(fake.played, (QStringList{"dat/rings/a.wav", "dat/rings/b.wav"}));
+    EXPECT_TRUE(fake.finishOne());
+    EXPECT_TRUE(fake.finishOne());
+    EXPECT_FALSE(fake.finishOne());
+    EXPECT_EQ(finished.count(), 2);
 }
 
 } // namespace
