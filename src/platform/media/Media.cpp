@@ -1,0 +1,3 @@
+#include "platform/media/Media.h"
+
+Media::~Media() = default;

@@ -1,0 +1,3 @@
+#include "platform/sound/SoundPlayer.h"
+
+SoundPlayer::~SoundPlayer() = default;
