@@ -248,6 +248,26 @@ TEST_F(StreamServerTest, HostileStreamsLeaveNothingBehind) {
     EXPECT_EQ(Received[0].dataSize, 100000);
 }
 
+TEST_F(StreamServerTest, APeerThatTricklesForeverIsCutOff) {
+    StreamServerOptions options;
+    options.connectionTimeoutMs = 5 * 60 * 1000; // 500 ms here
+    start(options);
+    // A byte every 50 ms (30 s of the server's time) never lets the idle time-out fire.
+    QList<Step> steps{{Step::Send, FrameStream({}, pattern(100000, 1)).left(14), 0, 0}};
+    for (int i = 0; i < 60; ++i) {
+        steps.append({Step::Send, "x", 0, 0});
+        steps.append({Step::Pause, {}, 0, 50});
+    }
+    StreamSender sender(port(), steps);
+    ASSERT_TRUE(sender.wait(20000));
+    ASSERT_TRUE(waitWorkersGone());
+    EXPECT_TRUE(sender.result().closedByPeer);
+    EXPECT_TRUE(sender.result().replies.isEmpty());
+    EXPECT_EQ(Dropped.size(), 1);
+    EXPECT_TRUE(Received.isEmpty());
+    EXPECT_TRUE(filesInFolder().isEmpty());
+}
+
 TEST_F(StreamServerTest, RefusesAStreamTheDiskCannotHold) {
     StreamServerOptions options;
     options.diskReserveBytes = std::numeric_limits<qint64>::max() / 4;
