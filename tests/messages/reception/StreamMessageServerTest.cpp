@@ -324,6 +324,28 @@ TEST_F(StreamServerTest, TooManyConnectionsWaitOrAreRefusedAndServiceResumes) {
     EXPECT_EQ(Received[1].senderText, QByteArray("after"));
 }
 
+TEST_F(StreamServerTest, SendersArrivingWhileAllWorkersAreBusyWaitAndAreServed) {
+    StreamServerOptions options;
+    options.maxWorkers = 2;
+    start(options);
+    std::vector<std::unique_ptr<StreamSender>> stalls;
+    for (int i = 0; i < 2; ++i)
+        stalls.push_back(std::make_unique<StreamSender>(
+            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 5000}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Server->activeWorkers() == 2; }, 5000));
+    std::vector<std::unique_ptr<StreamSender>> senders;
+    for (int i = 0; i < 12; ++i)
+        senders.push_back(std::make_unique<StreamSender>(
+            port(), StreamSender::OneMessage(QByteArray::number(i), pattern(2000, quint32(i)))));
+    for (auto& s : senders)
+        ASSERT_TRUE(s->wait(30000));
+    ASSERT_TRUE(waitReceived(12));
+    for (auto& s : senders)
+        EXPECT_EQ(s->result().replies.value(0), StreamFraming::okReply());
+    EXPECT_LE(Server->peakWorkers(), 2);
+    EXPECT_EQ(Dropped.size(), 2); // the two stalls, nobody else
+}
+
 TEST_F(StreamServerTest, StartRemovesLeftoversAndStopRemovesPartialData) {
     for (const char* name : {"stream-abc.part", "stream-def.msg"}) {
         QFile f(QDir(Folder.path()).filePath(name));
