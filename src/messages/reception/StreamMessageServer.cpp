@@ -115,9 +115,10 @@ void StreamMessageServer::startWorker(qintptr descriptor) {
 }
 
 void StreamMessageServer::workerFinished(QThread* thread) {
-    thread->wait();
+    // finished() comes from the worker's last moments; waiting for them here could hold the
+    // window's thread until the worker is scheduled again, so the object goes later instead.
     Workers.removeOne(thread);
-    delete thread;
+    thread->deleteLater();
     if (Stopping.load())
         return;
     while (!Waiting.isEmpty() && Workers.size() < Options.maxWorkers)

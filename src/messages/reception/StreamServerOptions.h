@@ -13,7 +13,10 @@ struct StreamServerOptions {
     // Connections served at once; further ones wait (a few) or are closed.
     int maxWorkers = 16;
     // Accepted connections kept waiting for a free worker; beyond this they are closed at once.
-    int maxWaiting = 5;
+    // Once the workers are all busy the server stops accepting, so only what already sat in the
+    // system's queue (backlog 5, at most 6 on Linux) is taken in; the margin keeps ordinary
+    // senders from ever being refused.
+    int maxWaiting = 16;
     // A sender that sends nothing for this long is dropped.
     qint64 idleTimeoutMs = 60 * 1000;
     // No connection is held longer than this, however slowly it trickles.

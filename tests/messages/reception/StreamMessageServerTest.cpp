@@ -248,6 +248,26 @@ TEST_F(StreamServerTest, HostileStreamsLeaveNothingBehind) {
     EXPECT_EQ(Received[0].dataSize, 100000);
 }
 
+TEST_F(StreamServerTest, APeerThatTricklesForeverIsCutOff) {
+    StreamServerOptions options;
+    options.connectionTimeoutMs = 5 * 60 * 1000; // 500 ms here
+    start(options);
+    // A byte every 50 ms (30 s of the server's time) never lets the idle time-out fire.
+    QList<Step> steps{{Step::Send, FrameStream({}, pattern(100000, 1)).left(14), 0, 0}};
+    for (int i = 0; i < 60; ++i) {
+        steps.append({Step::Send, "x", 0, 0});
+        steps.append({Step::Pause, {}, 0, 50});
+    }
+    StreamSender sender(port(), steps);
+    ASSERT_TRUE(sender.wait(20000));
+    ASSERT_TRUE(waitWorkersGone());
+    EXPECT_TRUE(sender.result().closedByPeer);
+    EXPECT_TRUE(sender.result().replies.isEmpty());
+    EXPECT_EQ(Dropped.size(), 1);
+    EXPECT_TRUE(Received.isEmpty());
+    EXPECT_TRUE(filesInFolder().isEmpty());
+}
+
 TEST_F(StreamServerTest, RefusesAStreamTheDiskCannotHold) {
     StreamServerOptions options;
     options.diskReserveBytes = std::numeric_limits<qint64>::max() / 4;
@@ -302,6 +322,28 @@ TEST_F(StreamServerTest, TooManyConnectionsWaitOrAreRefusedAndServiceResumes) {
     ASSERT_TRUE(after.wait());
     ASSERT_TRUE(waitReceived(2));
     EXPECT_EQ(Received[1].senderText, QByteArray("after"));
+}
+
+TEST_F(StreamServerTest, SendersArrivingWhileAllWorkersAreBusyWaitAndAreServed) {
+    StreamServerOptions options;
+    options.maxWorkers = 2;
+    start(options);
+    std::vector<std::unique_ptr<StreamSender>> stalls;
+    for (int i = 0; i < 2; ++i)
+        stalls.push_back(std::make_unique<StreamSender>(
+            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 5000}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Server->activeWorkers() == 2; }, 5000));
+    std::vector<std::unique_ptr<StreamSender>> senders;
+    for (int i = 0; i < 12; ++i)
+        senders.push_back(std::make_unique<StreamSender>(
+            port(), StreamSender::OneMessage(QByteArray::number(i), pattern(2000, quint32(i)))));
+    for (auto& s : senders)
+        ASSERT_TRUE(s->wait(30000));
+    ASSERT_TRUE(waitReceived(12));
+    for (auto& s : senders)
+        EXPECT_EQ(s->result().replies.value(0), StreamFraming::okReply());
+    EXPECT_LE(Server->peakWorkers(), 2);
+    EXPECT_EQ(Dropped.size(), 2); // the two stalls, nobody else
 }
 
 TEST_F(StreamServerTest, StartRemovesLeftoversAndStopRemovesPartialData) {

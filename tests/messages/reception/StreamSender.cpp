@@ -37,7 +37,8 @@ void StreamSender::run(quint16 port, const QList<Step>& steps) {
             Outcome.closedByPeer = true;
     };
     for (const Step& step : steps) {
-        if (!Outcome.connected)
+        // Once the receiver has closed, the rest of the script has nothing to act on.
+        if (!Outcome.connected || Outcome.closedByPeer)
             break;
         switch (step.kind) {
         case Step::Send: {
