@@ -2,8 +2,13 @@
 
 #include "shell/forms/TClientForm.h"
 
-ClientProgram::ClientProgram(Registry& registry, AppMessenger& messenger, Shell& shell)
-    : Client(std::make_unique<TClientForm>(registry, messenger, shell)) {}
+ClientProgram::ClientProgram(Registry& registry, AppMessenger& messenger, Shell& shell,
+                             ServicePlayers players)
+    : Client(std::make_unique<TClientForm>(registry, messenger, shell)),
+      Services(new ClientServices(*Client, registry, messenger, Time, players)) {
+    Client->LoadFolderTree = [this](TClientForm&) { Services->LoadFolderTree(); };
+    Client->LoadPhonebook = [this](TClientForm&) { Services->LoadPhonebook(); };
+}
 
 ClientProgram::~ClientProgram() {
     // Windows may still log while they go; stop logging before the log itself goes.
@@ -11,9 +16,11 @@ ClientProgram::~ClientProgram() {
     InstallActivityLog(nullptr);
 }
 
-bool ClientProgram::Start(const QString& programDir) {
-    // The four listening sockets (records 2711, voice streams 1912, banner records 1812, banner
-    // pictures 7310) start listening here, before the main window's creation steps.
+bool ClientProgram::Start(const QString& programDir, ServicePorts ports) {
+    // The listening sockets start before the main window's creation steps. The banner ports
+    // (1812, 7310) come with the banner.
+    if (!Services->StartListening(ports))
+        return false;
 
     if (Client->FormCreate(Log, programDir) != TClientForm::StartResult::Ready)
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/ActivityLog.h"
+#include "core/TimeSource.h"
+#include "shell/services/ClientServices.h"
 
 #include <QString>
 #include <memory>
@@ -14,7 +16,8 @@ class TClientForm;
 // together in the order the program starts.
 class ClientProgram {
 public:
-    ClientProgram(Registry& registry, AppMessenger& messenger, Shell& shell);
+    ClientProgram(Registry& registry, AppMessenger& messenger, Shell& shell,
+                  ServicePlayers players = {});
     ~ClientProgram();
     ClientProgram(const ClientProgram&) = delete;
     ClientProgram& operator=(const ClientProgram&) = delete;
@@ -22,12 +25,16 @@ public:
     // Everything up to the message loop. `programDir` is the program file's folder; the working
     // folder must already be the program folder. False when the program cannot go on (the user
     // has been told why).
-    bool Start(const QString& programDir);
+    bool Start(const QString& programDir, ServicePorts ports = {});
 
     TClientForm& client() { return *Client; }
     ActivityLog& log() { return Log; }
+    ClientServices& services() { return *Services; }
+    const TimeSource& time() const { return Time; }
 
 private:
     ActivityLog Log;
+    TimeSource Time;
     std::unique_ptr<TClientForm> Client;
+    ClientServices* Services = nullptr; // owned by the main window
 };
