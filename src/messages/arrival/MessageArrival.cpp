@@ -134,9 +134,9 @@ void MessageArrival::afterRing() {
     // The next message may be filed while an announcement waits for the user.
     finish(true);
     if (notify == 0) {
-        C.host.AnnounceMessage(notice.Caller, Call_Data_Type(notice.MsgNumber, UnreadExtension,
-                                                             inbox, notice.CallTime,
-                                                             notice.Caller));
+        C.host.AnnounceMessage(notice.Caller,
+                               Call_Data_Type(notice.MsgNumber, UnreadExtension, inbox,
+                                              notice.CallTime, notice.Caller));
     } else if (notify == 1) {
         C.host.PopUpMainWindow();
     }

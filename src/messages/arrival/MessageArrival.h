@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QStringList>
 #include <deque>
-#include <memory>
 #include <functional>
+#include <memory>
 
 class AppMessenger;
 class ArrivalHost;

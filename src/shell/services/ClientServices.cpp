@@ -121,11 +121,10 @@ bool ClientServices::StartListening(ServicePorts ports) {
     if (!ServerSocket->listen(ports.records)) {
         const QString error = ServerSocket->errorString();
         WriteLog(QStringLiteral("Cannot listen on port %1: %2").arg(ports.records).arg(error));
-        Messenger.ShowAppMessage(QStringLiteral("Socket Error"),
-                                 QStringLiteral("Cannot listen on port %1.\r\n%2")
-                                     .arg(ports.records)
-                                     .arg(error),
-                                 mkError, mbOK);
+        Messenger.ShowAppMessage(
+            QStringLiteral("Socket Error"),
+            QStringLiteral("Cannot listen on port %1.\r\n%2").arg(ports.records).arg(error),
+            mkError, mbOK);
         return false;
     }
     // Streams are written beside the Inbox so that filing one is a rename.
@@ -136,8 +135,8 @@ bool ClientServices::StartListening(ServicePorts ports) {
             &MessageArrival::NMStrmServ1MSG);
     connect(NMStrmServ1.get(), &StreamMessageServer::streamDropped, this,
             [](const QHostAddress& peer, const QString& reason) {
-                WriteLog(QStringLiteral("Voice message from %1 lost: %2")
-                             .arg(peer.toString(), reason));
+                WriteLog(
+                    QStringLiteral("Voice message from %1 lost: %2").arg(peer.toString(), reason));
             });
     if (!NMStrmServ1->listen(QHostAddress::Any, ports.streams))
         WriteLog(QStringLiteral("Cannot listen on port %1: %2")
@@ -146,15 +145,21 @@ bool ClientServices::StartListening(ServicePorts ports) {
     return true;
 }
 
-quint16 ClientServices::recordPort() const { return ServerSocket ? ServerSocket->serverPort() : 0; }
+quint16 ClientServices::recordPort() const {
+    return ServerSocket ? ServerSocket->serverPort() : 0;
+}
 
 quint16 ClientServices::streamPort() const {
     return NMStrmServ1 && NMStrmServ1->isListening() ? NMStrmServ1->serverPort() : 0;
 }
 
-void ClientServices::LoadFolderTree() { Browser->Start(); }
+void ClientServices::LoadFolderTree() {
+    Browser->Start();
+}
 
-void ClientServices::LoadPhonebook() { PhoneList->LoadPhonebookList(); }
+void ClientServices::LoadPhonebook() {
+    PhoneList->LoadPhonebookList();
+}
 
 QStringList ClientServices::ringList() const {
     QStringList rings;
@@ -213,11 +218,17 @@ void ClientServices::SetCanDisconnect(bool canDisconnect) {
     Client.connForm()->SetCanDisconnect(canDisconnect);
 }
 
-void ClientServices::ShowNewMessageIcon() { Client.SetTrayImage(TClientForm::TrayNewMessage); }
+void ClientServices::ShowNewMessageIcon() {
+    Client.SetTrayImage(TClientForm::TrayNewMessage);
+}
 
-void ClientServices::SelectFolderByName(const QString& name) { Browser->SelectFolderByName(name); }
+void ClientServices::SelectFolderByName(const QString& name) {
+    Browser->SelectFolderByName(name);
+}
 
-QString ClientServices::InboxDir() const { return Browser->InboxDir(); }
+QString ClientServices::InboxDir() const {
+    return Browser->InboxDir();
+}
 
 void ClientServices::AddMessageItem(const Call_Info_Type& info, const QString& extension,
                                     const QString& folder) {
@@ -245,9 +256,8 @@ void ClientServices::PlayMessage(const Call_Data_Type& record) {
     const QList<int> rows = list->selectedRows();
     const int remembered = rows.isEmpty() ? -1 : rows.first();
     Call_Data_Type copy = record;
-    const bool played = Playback->PlayMessage(copy.GetWavPath(), [this, copy] {
-        Browser->MarkRead(copy);
-    });
+    const bool played =
+        Playback->PlayMessage(copy.GetWavPath(), [this, copy] { Browser->MarkRead(copy); });
     if (played && remembered >= 0 && remembered < list->model()->rowCount())
         list->setCurrentIndex(list->model()->index(remembered, 0));
     list->viewport()->update();
@@ -260,7 +270,9 @@ void ClientServices::TbPlayClick() {
     PlayMessage(Browser->messages().record(rows.first()));
 }
 
-void ClientServices::TbStopClick() { Playback->StopPlaying(); }
+void ClientServices::TbStopClick() {
+    Playback->StopPlaying();
+}
 
 void ClientServices::PbAddToPhonebookClick() {
     const QList<int> rows = Browser->listView()->selectedRows();

@@ -43,7 +43,8 @@ class ClientServices : public QObject, public ListenerHooks, public ArrivalHost 
     Q_OBJECT
 public:
     ClientServices(TClientForm& client, Registry& registry, AppMessenger& messenger,
-                   const TimeSource& time, ServicePlayers players = {}, QString datDir = QStringLiteral("dat"));
+                   const TimeSource& time, ServicePlayers players = {},
+                   QString datDir = QStringLiteral("dat"));
     ~ClientServices() override;
 
     // The record port and the voice port start listening. False (and the user told) when the
