@@ -46,12 +46,13 @@ TConnForm::TConnForm(Registry& registry, AppMessenger& messenger, QWidget* paren
     OKBtn->setText(QStringLiteral("OK"));
     CancelBtn->setText(QStringLiteral("Cancel"));
     ManualBtn->setText(QStringLiteral("Manual"));
-    BitBtn1->setText(QStringLiteral("Properties"));
+    BitBtn1->setText(QStringLiteral("Setup"));
     HelpBtn->setText(QStringLiteral("Help"));
     int x = 15;
     for (TImageButton* b : {OKBtn, CancelBtn, ManualBtn, BitBtn1, HelpBtn}) {
         b->move(x, 64);
         b->setToolTip(b->text());
+        b->setCaptionShown(true);
         x += 56;
     }
 

@@ -23,7 +23,7 @@ TAboutBox::TAboutBox(Shell& shell, QWidget* parent)
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setPixmap(Artwork::pixmap(QStringLiteral("about"), QSize(96, 96)));
+    ProgramIcon->setFixedSize(96, 96); // drawn when the box is first shown
     ProductName = new QLabel(QStringLiteral("Nirvo"), this);
     ProductName->setObjectName(QStringLiteral("ProductName"));
     QFont big = ProductName->font();
@@ -46,6 +46,7 @@ TAboutBox::TAboutBox(Shell& shell, QWidget* parent)
     OKButton =
         new TImageButton(QStringLiteral("OKButton"), QStringLiteral("btn_ok"), QSize(46, 40), this);
     OKButton->setText(QStringLiteral("OK"));
+    OKButton->setCaptionShown(true);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(14, 14, 14, 10);
@@ -76,6 +77,8 @@ void TAboutBox::EmailLblClick() {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
+    if (ProgramIcon->pixmap().isNull())
+        ProgramIcon->setPixmap(Artwork::pixmap(QStringLiteral("about"), QSize(96, 96)));
     QDialog::showEvent(event);
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());

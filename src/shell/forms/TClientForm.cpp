@@ -12,6 +12,7 @@
 #include "shell/forms/TSplashForm.h"
 #include "shell/msgbox/Artwork.h"
 #include "shell/msgbox/TImageButton.h"
+#include "shell/msgbox/TPicture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,10 +42,8 @@ QTreeWidget* placeholderList(const QStringList& columns) {
 
 QIcon trayIconFor(TClientForm::TrayImage image) {
     static const char* const names[] = {"tray_offline", "tray_online", "tray_newmsg"};
-    QIcon icon;
-    for (int size : {16, 22, 32})
-        icon.addPixmap(Artwork::pixmap(QLatin1String(names[image]), QSize(size, size)));
-    return icon;
+    // One size; the icon scales it down for smaller trays.
+    return QIcon(Artwork::pixmap(QLatin1String(names[image]), QSize(32, 32)));
 }
 } // namespace
 
@@ -92,10 +91,7 @@ TClientForm::TClientForm(Registry& registry, AppMessenger& messenger, Shell& she
     Splitter->setSizes({140, 300});
     column->addWidget(Splitter, 1);
 
-    auto* bottom = new QLabel(central);
-    bottom->setObjectName(QStringLiteral("BottomImage"));
-    bottom->setPixmap(Artwork::pixmap(QStringLiteral("strip"), QSize(240, 40)));
-    bottom->setScaledContents(true);
+    auto* bottom = new TPicture(QStringLiteral("BottomImage"), QStringLiteral("strip"), central);
     bottom->setFixedHeight(40);
     bottom->setMinimumWidth(1);
     auto* bottomRow = new QHBoxLayout(bottom);
@@ -118,7 +114,7 @@ TClientForm::TClientForm(Registry& registry, AppMessenger& messenger, Shell& she
     buildPopups();
     buildTray();
 
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &TClientForm::ContextHelp);
 }
 
@@ -183,20 +179,14 @@ void TClientForm::buildToolbar(QWidget* strip) {
                                  true, &TClientForm::TbNewClick));
     row->addWidget(addToolButton("TbHelp", "tb_help", QStringLiteral("Help"), std::nullopt, true,
                                  &TClientForm::TbHelpClick));
-    auto* rest = new QLabel(strip);
-    rest->setObjectName(QStringLiteral("ToolbarImage"));
-    rest->setPixmap(Artwork::pixmap(QStringLiteral("strip"), QSize(240, 36)));
-    rest->setScaledContents(true);
+    auto* rest = new TPicture(QStringLiteral("ToolbarImage"), QStringLiteral("strip"), strip);
     rest->setMinimumWidth(1);
     rest->setFixedHeight(32);
     row->addWidget(rest, 1);
 }
 
 void TClientForm::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = addTopMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     QMenu* newMenu = file->addMenu(QStringLiteral("&New"));
     newMenu->setObjectName(QStringLiteral("New1"));
@@ -218,7 +208,7 @@ void TClientForm::buildMenus() {
     file->addSeparator();
     addItem(file, "Exit1", QStringLiteral("E&xit"), std::nullopt, true, &TClientForm::Exit1Click);
 
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = addTopMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
     addItem(edit, "Cut1", QStringLiteral("Cu&t"), Command::Cut, false, nullptr,
             QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -232,12 +222,12 @@ void TClientForm::buildMenus() {
     addItem(edit, "MbDelete", QStringLiteral("&Delete"), Command::Delete, false, nullptr,
             QKeySequence(Qt::Key_Delete));
 
-    QMenu* call = bar->addMenu(QStringLiteral("&Call"));
+    QMenu* call = addTopMenu(QStringLiteral("&Call"));
     call->setObjectName(QStringLiteral("Call1"));
     addItem(call, "OutgoingCall1", QStringLiteral("&Outgoing Call"), std::nullopt, true,
             &TClientForm::OutgoingCall1Click);
 
-    QMenu* setup = bar->addMenu(QStringLiteral("&Setup"));
+    QMenu* setup = addTopMenu(QStringLiteral("&Setup"));
     setup->setObjectName(QStringLiteral("Setup1"));
     addItem(setup, "Properties", QStringLiteral("&Properties..."), std::nullopt, true,
             &TClientForm::PropertiesClick, QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -245,7 +235,7 @@ void TClientForm::buildMenus() {
     addItem(setup, "MenuUnRegister", QStringLiteral("U&nregister"), std::nullopt, true,
             &TClientForm::MenuUnRegisterClick);
 
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* view = addTopMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     QMenu* sortMessages = view->addMenu(QStringLiteral("Sort Messages By"));
     sortMessages->setObjectName(QStringLiteral("SortMessagesBy1"));
@@ -259,7 +249,7 @@ void TClientForm::buildMenus() {
     addItem(sortPhonebook, "HomeNumber1", QStringLiteral("&Home Number"), std::nullopt, true);
     addItem(sortPhonebook, "EMail1", QStringLiteral("&E-Mail"), std::nullopt, true);
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = addTopMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     addItem(help, "MenuNirvoHelp", QStringLiteral("&Contents"), std::nullopt, true,
             &TClientForm::MenuNirvoHelpClick);
@@ -267,6 +257,24 @@ void TClientForm::buildMenus() {
     help->addSeparator();
     addItem(help, "MenuAbout", QStringLiteral("&About"), std::nullopt, true,
             &TClientForm::MenuAboutClick);
+}
+
+QMenu* TClientForm::addTopMenu(const QString& title) {
+    auto* menu = new QMenu(title, this);
+    TopMenus.append(menu);
+    return menu;
+}
+
+void TClientForm::attachMenuBar() {
+    // A menu bar costs the start-up an image plugin scan for its overflow button; the window is
+    // hidden until the user or the server brings it up, so the bar is made then.
+    if (TopMenus.isEmpty())
+        return;
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    for (QMenu* menu : std::as_const(TopMenus))
+        bar->addMenu(menu);
+    TopMenus.clear();
 }
 
 void TClientForm::buildPopups() {
@@ -513,6 +521,7 @@ void TClientForm::closeEvent(QCloseEvent* event) {
 }
 
 void TClientForm::showEvent(QShowEvent* event) {
+    attachMenuBar();
     QMainWindow::showEvent(event);
     // Built from its parts every time, so showing the window again never adds a second ".".
     ReminderLabel->setToolTip(ShellFiles::ReminderHint(liveSettings().Follow_Me_Hangup));

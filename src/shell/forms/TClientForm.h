@@ -106,6 +106,8 @@ private:
                                 std::optional<Command> command, bool enabled,
                                 void (TClientForm::*handler)() = nullptr);
     void buildMenus();
+    QMenu* addTopMenu(const QString& title);
+    void attachMenuBar();
     void buildPopups();
     void buildToolbar(QWidget* strip);
     void buildTray();
@@ -143,6 +145,7 @@ private:
     QLabel* ReminderLabel = nullptr;
     TAnimation* ToolAnim = nullptr;
     QSystemTrayIcon* Trayicon = nullptr;
+    QList<QMenu*> TopMenus; // main menus not yet on the menu bar
     QMenu* FolderPopup = nullptr;
     QMenu* MsgPopup = nullptr;
     QMenu* PhonePopup = nullptr;

@@ -11,12 +11,19 @@ public:
                  QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return Size; }
+    // Draws the button's text over its picture (the wide buttons' pictures carry no words).
+    void setCaptionShown(bool shown) {
+        CaptionShown = shown;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap Picture;
+    QString ArtName;
+    QPixmap Picture; // rendered when first painted, so windows never shown cost nothing
     QPixmap Disabled;
     QSize Size;
+    bool CaptionShown = false;
 };

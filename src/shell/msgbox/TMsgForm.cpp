@@ -27,10 +27,12 @@ TMsgForm::TMsgForm(const QString& caption, const QString& text, MsgKind kind, Ms
     OKBtn = new TImageButton(QStringLiteral("OKBtn"), QStringLiteral("btn_ok"),
                              QSize(G::ButtonWidth, G::ButtonHeight), this);
     OKBtn->setText(QStringLiteral("OK"));
+    OKBtn->setCaptionShown(true);
     OKBtn->hide();
     CancelBtn = new TImageButton(QStringLiteral("CancelBtn"), QStringLiteral("btn_cancel"),
                                  QSize(G::ButtonWidth, G::ButtonHeight), this);
     CancelBtn->setText(QStringLiteral("Cancel"));
+    CancelBtn->setCaptionShown(true);
     CancelBtn->hide();
     NoticeBmp = makePicture(QStringLiteral("NoticeBmp"), QStringLiteral("msg_notice"));
     ErrorBmp = makePicture(QStringLiteral("ErrorBmp"), QStringLiteral("msg_error"));

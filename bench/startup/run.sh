@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Start-up benchmark: time from process start until the connection dialog is shown, and the
+# peak resident memory by then, for Nirvo and for a minimal Qt Widgets program built the same
+# way. Both run offscreen. Goal: Nirvo within 1.5 times the minimal program on both.
+# Usage: bench/startup/run.sh [runs]   (needs hyperfine)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+runs=${1:-30}
+
+cmake --preset normal >/dev/null
+cmake --build --preset normal --target nirvo startup_minimal >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r build/program "$work/program"
+rm -f "$work/program/dat/log.txt"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+export NIRVO_QUIT_AFTER_START=1
+minimal="$root/build/bench/startup/startup_minimal"
+nirvo="$work/program/nirvo"
+
+cd "$work/program"
+hyperfine --warmup 3 --runs "$runs" --export-json "$work/times.json" -N \
+  --command-name minimal "$minimal" --command-name nirvo "$nirvo" 2>/dev/null
+
+peak() { # program -> median VmHWM in kB over 5 runs
+  for _ in 1 2 3 4 5; do "$1" 2>&1 >/dev/null | awk '/VmHWM/ {print $3}'; done | sort -n | sed -n 3p
+}
+min_kb=$(peak "$minimal")
+nirvo_kb=$(peak "$nirvo")
+
+python3 - "$work/times.json" "$min_kb" "$nirvo_kb" <<'PY'
+import json, sys
+t = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+m, n = t["minimal"]["mean"] * 1000, t["nirvo"]["mean"] * 1000
+mk, nk = int(sys.argv[2]), int(sys.argv[3])
+print(f"start-up to dialog shown: minimal {m:.1f} ms, nirvo {n:.1f} ms, ratio {n/m:.2f} (goal <= 1.5)")
+print(f"peak resident memory:     minimal {mk/1024:.1f} MiB, nirvo {nk/1024:.1f} MiB, ratio {nk/mk:.2f} (goal <= 1.5)")
+PY
