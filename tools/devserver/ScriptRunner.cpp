@@ -166,6 +166,9 @@ void ScriptRunner::run(const QString& line) {
         return;
     } else {
         DevServer::say(QStringLiteral("error: unknown command: %1").arg(line));
+        finished();
+        return;
     }
+    DevServer::say(QStringLiteral("set %1").arg(line)); // the settings commands above
     finished();
 }

@@ -13,6 +13,13 @@ RecordReader::RecordReader(QTcpSocket* socket, QList<quint8> ids, QObject* paren
         Disconnected = true;
 }
 
+void RecordReader::log(const QString& line) {
+    if (Log)
+        Log(line);
+    else
+        WriteLog(line);
+}
+
 void RecordReader::restart() {
     // A client socket is connected anew for each exchange: each connection starts clean.
     Framer = RecordFramer(Ids);
@@ -52,7 +59,7 @@ void RecordReader::pump() {
             if (!self)
                 return;
         } else if (event.kind == RecordFramer::Event::Unrecognised) {
-            DropUnrecognised(event.header, PeerPort);
+            log(UnrecognisedLine(event.header, PeerPort));
         } else if (event.kind == RecordFramer::Event::Abort) {
             Input.clear();
             Closing = true;
@@ -75,7 +82,7 @@ void RecordReader::settle() {
         return;
     if (!Closing) {
         if (Framer.partialHeaderBytes() > 0)
-            DropUnrecognised(Msg_Header_Type{}, PeerPort); // a header cut short reads as ID 0
+            log(UnrecognisedLine(Msg_Header_Type{}, PeerPort)); // a header cut short reads as ID 0
         else if (Framer.inBody())
             WriteLog(
                 QStringLiteral("Connection closed at port %1 inside a record: ID = %2 Size = %3")

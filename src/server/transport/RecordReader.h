@@ -22,6 +22,9 @@ public:
     RecordReader(QTcpSocket* socket, QList<quint8> ids, QObject* parent = nullptr);
 
     void setHandler(Handler handler) { OnRecord = std::move(handler); }
+    // Where the log lines of dropped records and cut connections go (default: WriteLog).
+    using LogLine = std::function<void(const QString& line)>;
+    void setLogLine(LogLine log) { Log = std::move(log); }
     QTcpSocket* socket() const { return Socket; }
     bool isBusy() const { return Busy > 0; }
     bool isFinished() const { return Finished; }
@@ -41,6 +44,7 @@ Q_SIGNALS:
 private:
     void onDisconnected();
     void restart();
+    void log(const QString& line);
     void settle();
 
     static constexpr qint64 ChunkBytes = 4096;
@@ -50,6 +54,7 @@ private:
     RecordFramer Framer;
     QByteArray Input;
     Handler OnRecord;
+    LogLine Log;
     quint16 PeerPort = 0;
     int Busy = 0;
     bool Closing = false;

@@ -8,9 +8,13 @@ Msg_Header_Type ReceiveHeader(const QByteArray& received) {
     return Msg_Header_Type::decode(received);
 }
 
+QString UnrecognisedLine(const Msg_Header_Type& header, quint16 peerPort) {
+    return QStringLiteral("Unknown message received at port %1 ID = %2 Size = %3")
+        .arg(peerPort)
+        .arg(unsigned(header.ID))
+        .arg(static_cast<quint32>(header.Size));
+}
+
 void DropUnrecognised(const Msg_Header_Type& header, quint16 peerPort) {
-    WriteLog(QStringLiteral("Unknown message received at port %1 ID = %2 Size = %3")
-                 .arg(peerPort)
-                 .arg(unsigned(header.ID))
-                 .arg(static_cast<quint32>(header.Size)));
+    WriteLog(UnrecognisedLine(header, peerPort));
 }

@@ -3,6 +3,7 @@
 #include "server/records/MsgBase.h"
 
 #include <QByteArray>
+#include <QString>
 
 // The receiving steps of a read handler, over the bytes a RecordReader hands over.
 
@@ -21,3 +22,4 @@ void ReceiveRest(R& record, const Msg_Header_Type& header, const QByteArray& rec
 // port> ID = <id> Size = <size>", the numbers read as unsigned. Dropping its bytes is the
 // framer's part (at most 100000).
 void DropUnrecognised(const Msg_Header_Type& header, quint16 peerPort);
+QString UnrecognisedLine(const Msg_Header_Type& header, quint16 peerPort);

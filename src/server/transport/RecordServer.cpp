@@ -11,7 +11,7 @@ constexpr qint64 ReadBufferBytes = 4096;
 } // namespace
 
 RecordServer::RecordServer(QList<quint8> ids, const TimeSource& time, QObject* parent)
-    : QObject(parent), Ids(std::move(ids)), Time(time) {
+    : QObject(parent), Ids(std::move(ids)), Time(time), Budget(time) {
     connect(&Server, &QTcpServer::newConnection, this, &RecordServer::acceptPending);
 }
 
@@ -52,6 +52,7 @@ void RecordServer::adopt(QTcpSocket* socket) {
     Connections.insert(socket);
 
     auto* reader = new RecordReader(socket, Ids, socket);
+    reader->setLogLine([this](const QString& line) { Budget.write(line); });
     auto* deadline = new QTimer(socket);
     deadline->setSingleShot(true);
     deadline->setInterval(Time.realMs(RecordTimeoutMs));

@@ -2,6 +2,7 @@
 
 #include "core/TimeSource.h"
 #include "server/records/MsgBase.h"
+#include "server/transport/LogBudget.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -21,7 +22,7 @@ class RecordReader;
 // wait in the system's backlog until one ends); a connection that has not delivered a whole
 // record within recordTimeout() nominal ms of being accepted (or of its previous record being
 // handled) is dropped, unless a handler is still busy with it; each connection buffers at most a
-// few kilobytes.
+// few kilobytes; the log lines its connections cause are rationed (LogBudget).
 class RecordServer : public QObject {
     Q_OBJECT
 public:
@@ -58,4 +59,5 @@ private:
     int MaxConnections = 64;
     qint64 RecordTimeoutMs = 30000;
     bool Paused = false;
+    LogBudget Budget;
 };

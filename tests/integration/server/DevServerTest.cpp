@@ -223,3 +223,64 @@ TEST_F(DevServerTest, NoticeWithItsVoiceStream) {
     EXPECT_EQ(received.mid(19), QByteArray(3000, '\x5a'));
     EXPECT_EQ(Hooks.PendingNotices.size(), 1);
 }
+
+// Banner record to its port, banner picture as a stream message, and answers set by commands.
+TEST_F(DevServerTest, BannerPictureAndScriptedStatuses) {
+    QTcpServer banner;
+    ASSERT_TRUE(banner.listen(QHostAddress::LocalHost, 0));
+    QByteArray bannerRecord;
+    std::unique_ptr<RecordReader> bannerReader;
+    QObject::connect(&banner, &QTcpServer::newConnection, &banner, [&] {
+        QTcpSocket* s = banner.nextPendingConnection();
+        bannerReader = std::make_unique<RecordReader>(s, QList<quint8>{ID_Commercial});
+        bannerReader->setHandler(
+            [&](const Msg_Header_Type&, const QByteArray& record) { bannerRecord = record; });
+        bannerReader->pump();
+    });
+    QTcpServer picture;
+    ASSERT_TRUE(picture.listen(QHostAddress::LocalHost, 0));
+    QByteArray pictureBytes;
+    QObject::connect(&picture, &QTcpServer::newConnection, &picture, [&] {
+        QTcpSocket* s = picture.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, s, [&, s] {
+            pictureBytes += s->readAll();
+            if (pictureBytes.size() == 4 + 5 + 10 + 0)
+                s->write(QByteArray("OK") + QByteArray(14, ' '));
+        });
+    });
+    QTemporaryDir dir;
+    const QString empty = dir.filePath(QStringLiteral("commerc.jpg"));
+    QFile f(empty);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const quint16 presence = freePort();
+
+    DevServerProcess dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
+                          QStringLiteral("--banner-port"), QString::number(banner.serverPort()),
+                          QStringLiteral("--picture-port"), QString::number(picture.serverPort()),
+                          QStringLiteral("--presence-port"), QString::number(presence),
+                          QStringLiteral("--register-port"), QStringLiteral("0"),
+                          QStringLiteral("--stdin")});
+    ASSERT_TRUE(dev.started());
+    dev.command(QStringLiteral("banner http://ads.example/x"));
+    ASSERT_TRUE(waitFor([&] { return !bannerRecord.isEmpty(); }, 10000));
+    EXPECT_EQ(Commercial_Type::decode(bannerRecord).Link, QStringLiteral("http://ads.example/x"));
+    EXPECT_EQ(bannerRecord.size(), 276);
+
+    dev.command(QStringLiteral("picture ") + empty);
+    ASSERT_TRUE(dev.waitLine(QStringLiteral("sent picture")));
+    EXPECT_EQ(pictureBytes, QByteArray("0005Nirvo0000000000")) << "a picture of zero bytes";
+
+    dev.command(QStringLiteral("up-status 2"));
+    QTcpSocket socket;
+    QByteArray answer;
+    RecordReader reader(&socket, {ID_Client_Up_Response});
+    reader.setHandler([&](const Msg_Header_Type&, const QByteArray& record) { answer = record; });
+    ASSERT_TRUE(dev.waitLine(QStringLiteral("set up-status 2")));
+    Client_Up_Type up;
+    ASSERT_TRUE(ConnectAndSend(up, socket, QHostAddress::LocalHost, presence, 10000, Time));
+    ASSERT_TRUE(waitFor([&] { return !answer.isEmpty(); }, 10000));
+    EXPECT_EQ(Client_Up_Response_Type::decode(answer).Status, 2);
+    QTest::qWait(100);
+    EXPECT_EQ(Hooks.ServerUps, 0) << "scripted runs push nothing on their own";
+}

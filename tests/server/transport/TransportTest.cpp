@@ -1,6 +1,8 @@
 #include "server/records/ClientRecords.h"
+#include "server/transport/LogBudget.h"
 #include "server/transport/PumpWait.h"
 #include "server/transport/RecordSend.h"
+#include "server/transport/TestLog.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -144,4 +146,17 @@ TEST(PumpWait, WaitsAcrossTheTickWrapAndKeepsEventsFlowing) {
     EXPECT_GT(TimeSource::elapsed(start, time.tickCount()), 100u);
     EXPECT_GE(clock.elapsed(), 9) << "100 ms at ten times the real speed";
     EXPECT_TRUE(timerRan);
+}
+
+TEST(LogBudget, RationsLinesPerWindow) {
+    TestLog log;
+    const TimeSource time(1000.0); // a minute passes in 60 real ms
+    LogBudget budget(time, 100, 60000);
+    for (int i = 0; i < 150; ++i)
+        budget.write(QStringLiteral("junk %1").arg(i));
+    EXPECT_EQ(log.count(QStringLiteral("junk ")), 100);
+    EXPECT_EQ(log.count(QStringLiteral("Too many log lines")), 1);
+    QTest::qWait(80);
+    budget.write(QStringLiteral("junk again"));
+    EXPECT_EQ(log.count(QStringLiteral("junk again")), 1);
 }
