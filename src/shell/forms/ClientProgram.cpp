@@ -17,13 +17,14 @@ ClientProgram::~ClientProgram() {
 }
 
 bool ClientProgram::Start(const QString& programDir, ServicePorts ports) {
-    // The listening sockets start before the main window's creation steps. The banner ports
-    // (1812, 7310) come with the banner.
-    if (!Services->StartListening(ports))
+    // The record port listens before the main window's creation steps; the voice port once those
+    // have made the data folders its streams are written to. The banner ports (1812, 7310) come
+    // with the banner.
+    if (!Services->StartRecordPort(ports.records))
         return false;
-
     if (Client->FormCreate(Log, programDir) != TClientForm::StartResult::Ready)
         return false;
+    Services->StartVoicePort(ports.streams);
     Client->CreateSecondaryForms();
     return true;
 }

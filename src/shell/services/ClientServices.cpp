@@ -116,17 +116,20 @@ void ClientServices::routeCommands() {
     onCommand("PbAddToPhonebook", &ClientServices::PbAddToPhonebookClick);
 }
 
-bool ClientServices::StartListening(ServicePorts ports) {
+bool ClientServices::StartRecordPort(quint16 port) {
     ServerSocket = std::make_unique<RecordListener>(*this, Time);
-    if (!ServerSocket->listen(ports.records)) {
+    if (!ServerSocket->listen(port)) {
         const QString error = ServerSocket->errorString();
-        WriteLog(QStringLiteral("Cannot listen on port %1: %2").arg(ports.records).arg(error));
+        WriteLog(QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(error));
         Messenger.ShowAppMessage(
             QStringLiteral("Socket Error"),
-            QStringLiteral("Cannot listen on port %1.\r\n%2").arg(ports.records).arg(error),
-            mkError, mbOK);
+            QStringLiteral("Cannot listen on port %1.\r\n%2").arg(port).arg(error), mkError, mbOK);
         return false;
     }
+    return true;
+}
+
+void ClientServices::StartVoicePort(quint16 port) {
     // Streams are written beside the Inbox so that filing one is a rename.
     const QString calls = DatDir + QStringLiteral("/calls");
     QDir().mkpath(calls);
@@ -138,11 +141,10 @@ bool ClientServices::StartListening(ServicePorts ports) {
                 WriteLog(
                     QStringLiteral("Voice message from %1 lost: %2").arg(peer.toString(), reason));
             });
-    if (!NMStrmServ1->listen(QHostAddress::Any, ports.streams))
+    if (!NMStrmServ1->listen(QHostAddress::Any, port))
         WriteLog(QStringLiteral("Cannot listen on port %1: %2")
-                     .arg(ports.streams)
+                     .arg(port)
                      .arg(NMStrmServ1->errorString()));
-    return true;
 }
 
 quint16 ClientServices::recordPort() const {

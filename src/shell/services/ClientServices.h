@@ -47,9 +47,10 @@ public:
                    QString datDir = QStringLiteral("dat"));
     ~ClientServices() override;
 
-    // The record port and the voice port start listening. False (and the user told) when the
-    // record port is taken; a taken voice port is only logged.
-    bool StartListening(ServicePorts ports);
+    // The record port starts listening; false (and the user told) when it is taken.
+    bool StartRecordPort(quint16 port);
+    // The voice port starts listening once the data folders exist; a taken port is only logged.
+    void StartVoicePort(quint16 port);
     quint16 recordPort() const;
     quint16 streamPort() const;
 

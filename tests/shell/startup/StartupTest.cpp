@@ -39,7 +39,7 @@ TEST(Startup, FreshLogFoldersAndTheConnectionDialogFirst) {
     };
 
     // The program file's folder, the way a launcher might spell it.
-    ASSERT_TRUE(s.program.Start(folder.programDir() + QStringLiteral("//")));
+    ASSERT_TRUE(s.program.Start(folder.programDir() + QStringLiteral("//"), ServicePorts{0, 0}));
 
     const QByteArray log = folder.readFile(QStringLiteral("dat/log.txt"));
     EXPECT_FALSE(log.contains("old run"));
@@ -79,7 +79,7 @@ TEST(Startup, WithoutDatTheLogFailureIsReportedAndNothingElseRuns) {
     bool treeLoaded = false;
     s.program.client().LoadFolderTree = [&](TClientForm&) { treeLoaded = true; };
 
-    EXPECT_FALSE(s.program.Start(folder.programDir()));
+    EXPECT_FALSE(s.program.Start(folder.programDir(), ServicePorts{0, 0}));
 
     ASSERT_EQ(s.messenger.shown.size(), 1);
     EXPECT_EQ(s.messenger.shown[0].kind, mkError);
