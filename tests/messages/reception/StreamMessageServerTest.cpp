@@ -291,7 +291,7 @@ TEST_F(StreamServerTest, TooManyConnectionsWaitOrAreRefusedAndServiceResumes) {
     std::vector<std::unique_ptr<StreamSender>> stalls;
     for (int i = 0; i < 2; ++i)
         stalls.push_back(std::make_unique<StreamSender>(
-            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 5000}}));
+            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 20000}}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server->activeWorkers() == 2; }, 5000));
     // A real message arrives meanwhile; it must wait, not be lost.
     StreamSender good(port(), StreamSender::OneMessage("good", pattern(1000, 9)));
@@ -299,11 +299,11 @@ TEST_F(StreamServerTest, TooManyConnectionsWaitOrAreRefusedAndServiceResumes) {
     std::vector<std::unique_ptr<StreamSender>> flood;
     for (int i = 0; i < 6; ++i)
         flood.push_back(std::make_unique<StreamSender>(
-            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 5000}}));
+            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 20000}}));
 
     ASSERT_TRUE(good.wait(20000));
     for (auto& s : stalls)
-        ASSERT_TRUE(s->wait());
+        ASSERT_TRUE(s->wait(20000));
     for (auto& s : flood)
         ASSERT_TRUE(s->wait(20000));
     ASSERT_TRUE(waitReceived(1));
@@ -331,7 +331,7 @@ TEST_F(StreamServerTest, SendersArrivingWhileAllWorkersAreBusyWaitAndAreServed) 
     std::vector<std::unique_ptr<StreamSender>> stalls;
     for (int i = 0; i < 2; ++i)
         stalls.push_back(std::make_unique<StreamSender>(
-            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 5000}}));
+            port(), QList<Step>{{Step::Send, "00", 0, 0}, {Step::AwaitClose, {}, 0, 20000}}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server->activeWorkers() == 2; }, 5000));
     std::vector<std::unique_ptr<StreamSender>> senders;
     for (int i = 0; i < 12; ++i)
