@@ -4,6 +4,7 @@
 #include "core/ActivityLog.h"
 #include "core/AppMessage.h"
 #include "line/forms/TConnForm.h"
+#include "messages/notify/forms/TCallForm.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/shell/Shell.h"
 #include "shell/forms/ClientProgram.h"
@@ -116,6 +117,15 @@ int main(int argc, char** argv) {
             CreateAppMessage(QLatin1String(b.caption), QLatin1String(b.text), b.kind, b.buttons));
         save(box.get(), QLatin1String(b.file));
         box->hide();
+    }
+
+    {
+        TCallForm announcement;
+        announcement.ask(QStringLiteral("You have a new telephone message from 035551234 (Dana "
+                                        "Levi). Would you like to hear it now?"),
+                         [](int) {});
+        save(&announcement, QStringLiteral("incoming-call-announcement"));
+        announcement.hide();
     }
 
     // The three tray pictures side by side, at the sizes trays use.
