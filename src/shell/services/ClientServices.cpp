@@ -8,6 +8,11 @@
 #include "messages/forms/TFolderTreeView.h"
 #include "messages/forms/TMessageListView.h"
 #include "messages/listen/RecordListener.h"
+#include "messages/notify/IncomingCallHandler.h"
+#include "messages/notify/MessageAnnouncer.h"
+#include "messages/notify/NoticeTexts.h"
+#include "messages/notify/forms/AppCallQuestion.h"
+#include "messages/notify/forms/TCallForm.h"
 #include "messages/playback/MessagePlayback.h"
 #include "messages/reception/StreamMessageServer.h"
 #include "messages/store/CallData.h"
@@ -46,6 +51,11 @@ ClientServices::ClientServices(TClientForm& client, Registry& registry, AppMesse
         OwnRing = std::make_unique<QtSoundPlayer>();
         Ring = OwnRing.get();
     }
+    SoundPlayer* callRing = players.callRing;
+    if (!callRing) {
+        OwnCallRing = std::make_unique<QtSoundPlayer>();
+        callRing = OwnCallRing.get();
+    }
     if (players.media) {
         Player = players.media;
     } else {
@@ -58,6 +68,19 @@ ClientServices::ClientServices(TClientForm& client, Registry& registry, AppMesse
         *this, PendingNotices, Reg, Messenger, *Ring, VoxConv,
         [this]() -> const LiveSettings& { return Client.propForm()->settings(); },
         [this] { return ringList(); }, DatDir + QStringLiteral("/rings"), SystemRandomBelow});
+
+    CallForm = new TCallForm(&Client);
+    Announcer = std::make_unique<MessageAnnouncer>(
+        *CallForm, Phonebook->lookupFunction(),
+        [this](const Call_Data_Type& message) { PlayMessage(message); },
+        [this] { Browser->LoadMessageList(); });
+    Calls = std::make_unique<IncomingCallHandler>(
+        Phonebook->lookupFunction(), *callRing,
+        [this] {
+            return ChooseRing(Client.propForm()->settings(), DatDir + QStringLiteral("/rings"),
+                              ringList(), SystemRandomBelow);
+        },
+        AppCallQuestions(&Client));
 
     connect(Browser.get(), &MessageBrowser::phonebookSelected, this,
             &ClientServices::showPhonebook);
@@ -208,11 +231,12 @@ void ClientServices::onVersion(const Version_Type& version) {
 }
 
 void ClientServices::onIncomingCall(const Incoming_Call_Type& call, QTcpSocket* connection) {
-    Q_UNUSED(connection);
-    WriteLog(QStringLiteral("Incoming call from ") + GetDisplayNumber(call.Caller));
+    Calls->HandleIncomingCall(call, connection);
 }
 
-void ClientServices::onIncomingCallEnd(const Incoming_Call_End_Type&) {}
+void ClientServices::onIncomingCallEnd(const Incoming_Call_End_Type& end) {
+    Calls->HandleIncomingCallEnd(end);
+}
 
 // --- filing a voice message ---
 
@@ -239,9 +263,7 @@ void ClientServices::AddMessageItem(const Call_Info_Type& info, const QString& e
 
 void ClientServices::AnnounceMessage(const Phone_Number_Type& caller,
                                      const Call_Data_Type& message) {
-    WriteLog(QStringLiteral("New message %1 from %2")
-                 .arg(message.MsgNumber)
-                 .arg(GetDisplayNumber(caller)));
+    Announcer->AnnounceMessage(caller, message);
 }
 
 void ClientServices::PopUpMainWindow() {

@@ -10,6 +10,9 @@
 #include <memory>
 
 class AppMessenger;
+class IncomingCallHandler;
+class MessageAnnouncer;
+class TCallForm;
 class Media;
 class MessageArrival;
 class MessageBrowser;
@@ -31,7 +34,8 @@ struct ServicePorts {
 
 // The ring and message players; null means the Qt Multimedia ones (tests pass fakes).
 struct ServicePlayers {
-    SoundPlayer* ring = nullptr;
+    SoundPlayer* ring = nullptr;     // rings for arriving messages
+    SoundPlayer* callRing = nullptr; // rings for live calls
     Media* media = nullptr;
 };
 
@@ -64,6 +68,9 @@ public:
     PendingNoticeQueue& pendingNotices() { return PendingNotices; }
     MessageArrival& arrival() { return *Arrival; }
     MessagePlayback& playback() { return *Playback; }
+    TCallForm& callForm() { return *CallForm; }
+    MessageAnnouncer& announcer() { return *Announcer; }
+    IncomingCallHandler& calls() { return *Calls; }
 
     // ListenerHooks
     void onMessageNotice(const Message_Notice_Type& notice) override;
@@ -108,11 +115,15 @@ private:
     std::unique_ptr<MessageBrowser> Browser;
     PhoneListView* PhoneList = nullptr; // owned by the main window once placed
     std::unique_ptr<SoundPlayer> OwnRing;
+    std::unique_ptr<SoundPlayer> OwnCallRing;
     std::unique_ptr<Media> OwnMedia;
     SoundPlayer* Ring = nullptr;
     Media* Player = nullptr;
     std::unique_ptr<MessagePlayback> Playback;
     std::unique_ptr<MessageArrival> Arrival;
+    TCallForm* CallForm = nullptr; // owned by the main window
+    std::unique_ptr<MessageAnnouncer> Announcer;
+    std::unique_ptr<IncomingCallHandler> Calls;
     std::unique_ptr<RecordListener> ServerSocket;
     std::unique_ptr<StreamMessageServer> NMStrmServ1;
 };

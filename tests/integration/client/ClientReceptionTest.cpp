@@ -2,8 +2,11 @@
 // messages and records from the development server over loopback.
 #include "line/forms/TConnForm.h"
 #include "messages/forms/MessageBrowser.h"
+#include "messages/notify/forms/TCallForm.h"
 #include "messages/store/CallData.h"
 #include "messages/store/MessageList.h"
+#include "phonebook/store/PhonebookEntry.h"
+#include "phonebook/store/PhonebookStore.h"
 #include "platform/media/FakeMedia.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/shell/RecordingShell.h"
@@ -12,10 +15,13 @@
 #include "shell/forms/TClientForm.h"
 #include "support/DevServerProcess.h"
 #include "support/FakeMessenger.h"
+#include "support/MsgBoxAnswerer.h"
 #include "support/TempProgramFolder.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -38,7 +44,7 @@ protected:
 
     void start() {
         Program = std::make_unique<ClientProgram>(Registry, Messenger, Desktop,
-                                                  ServicePlayers{&Ring, &Player});
+                                                  ServicePlayers{&Ring, &CallRing, &Player});
         Program->client().EndProcess = [](int) { FAIL() << "the program tried to end"; };
         ASSERT_TRUE(Program->Start(Folder.programDir(), ServicePorts{0, 0}));
         const ServicePorts ports{Program->services().recordPort(),
@@ -83,6 +89,7 @@ protected:
     FakeMessenger Messenger;
     RecordingShell Desktop;
     FakeSoundPlayer Ring;
+    FakeSoundPlayer CallRing;
     FakeMedia Player;
     std::unique_ptr<ClientProgram> Program;
     std::unique_ptr<DevServerProcess> Server;
@@ -220,6 +227,52 @@ TEST_F(ClientReception, StreamWithoutNoticeIsDroppedAndLogged) {
     EXPECT_TRUE(QDir(Folder.dat(QStringLiteral("calls")))
                     .entryList({QStringLiteral("stream-*")}, QDir::Files)
                     .isEmpty());
+}
+
+TEST_F(ClientReception, CallerInPhonebookIsAnnouncedByNameAndHearingItNowPlaysAndMarksRead) {
+    start();
+    Phonebook_Entry_Type(Program->services().phonebook(), QStringLiteral("Dana"), QString(),
+                         QStringLiteral("dana@example.com"), QStringLiteral("031234567"),
+                         QStringLiteral("Levi"));
+    Server->command(QStringLiteral("notice 42 03 1234567 ") +
+                    voxFile(QStringLiteral("m.vox"), 300));
+    TCallForm& form = Program->services().callForm();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isVisible(); }, 15000));
+    auto* label = form.findChild<QLabel*>(QStringLiteral("MsgLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("You have a new telephone message from 031234567 (Dana "
+                                            "Levi). Would you like to hear it now?"));
+    EXPECT_TRUE(QFile::exists(inbox(QStringLiteral("00000042.cxn"))));
+
+    auto* ok = form.findChild<QAbstractButton*>(QStringLiteral("OKBtn"));
+    ASSERT_NE(ok, nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFile::exists(inbox(QStringLiteral("00000042.cxo"))); }, 5000));
+    EXPECT_FALSE(QFile::exists(inbox(QStringLiteral("00000042.cxn"))));
+    // The player is handed the message's wave file in the Inbox.
+    ASSERT_FALSE(Player.calls.isEmpty());
+    EXPECT_TRUE(Player.calls.first().startsWith(QStringLiteral("open ")));
+    EXPECT_TRUE(Player.calls.first().endsWith(QStringLiteral("calls/inbox/00000042.wav")))
+        << Player.calls.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(Player.calls.contains(QStringLiteral("play")));
+    EXPECT_FALSE(Program->services().browser().messages().record(0).IsUnread());
+}
+
+TEST_F(ClientReception, UnknownCallerLiveCallIsAnsweredOnItsConnection) {
+    start();
+    MsgBoxAnswerer answerer;
+    answerer.expect(QStringLiteral("You have a phone call"), MsgBoxAnswerer::OK);
+    Server->command(QStringLiteral("call 02 7654321"));
+    ASSERT_TRUE(answerer.waitForAnswered(1, 15000));
+    EXPECT_EQ(answerer.seen().first().text,
+              QStringLiteral("You have a phone call from 027654321 (unknown). Would you like to "
+                             "answer?"));
+    ASSERT_TRUE(Server->waitLine(QStringLiteral("call-answer")));
+    EXPECT_TRUE(Server->line(QStringLiteral("call-answer"))
+                    .startsWith(QStringLiteral("call-answer 0 size=20")))
+        << Server->line(QStringLiteral("call-answer")).toStdString();
+    EXPECT_EQ(CallRing.played.size(), 1); // rang before asking
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "messages/notify/IncomingCallHandler.h"
+#include "shell/msgbox/TMsgForm.h"
 
 #include <QPointer>
 
 class QWidget;
-class TMsgForm;
 
 // The call question on the program's message box (CreateAppMessage, kind question, OK and
 // Cancel, help context 0), application-modal while on screen.
