@@ -4,6 +4,7 @@
 #include "server/records/ClientRecords.h"
 #include "server/transport/RecordReader.h"
 #include "server/transport/RecordReceive.h"
+#include "support/DevServerProcess.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,47 +12,14 @@
 namespace {
 
 quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
+    return DevServerProcess::freePort();
 }
 
-// The devserver executable, its output lines, and commands written to its standard input.
-class DevServerProcess {
+// The devserver executable built beside this test.
+class DevServer : public DevServerProcess {
 public:
-    explicit DevServerProcess(const QStringList& args) {
-        Process.setProgram(QStringLiteral(NIRVO_DEVSERVER_PATH));
-        Process.setArguments(args);
-        QObject::connect(&Process, &QProcess::readyReadStandardOutput, &Process, [this] {
-            Buffer += Process.readAllStandardOutput();
-            qsizetype at;
-            while ((at = Buffer.indexOf('\n')) >= 0) {
-                Lines.append(QString::fromUtf8(Buffer.left(at)));
-                Buffer.remove(0, at + 1);
-            }
-        });
-        Process.start();
-    }
-    ~DevServerProcess() {
-        Process.kill();
-        Process.waitForFinished(5000);
-    }
-    bool started() { return Process.waitForStarted(5000); }
-    void command(const QString& line) { Process.write((line + QLatin1Char('\n')).toUtf8()); }
-    bool waitLine(const QString& prefix, int ms = 10000) {
-        return QTest::qWaitFor([&] { return hasLine(prefix); }, ms);
-    }
-    bool hasLine(const QString& prefix) const {
-        for (const QString& line : Lines)
-            if (line.startsWith(prefix))
-                return true;
-        return false;
-    }
-    QStringList Lines;
-
-private:
-    QProcess Process;
-    QByteArray Buffer;
+    explicit DevServer(const QStringList& args)
+        : DevServerProcess(QStringLiteral(NIRVO_DEVSERVER_PATH), args) {}
 };
 
 class DevServerTest : public ListenerFixture {};
@@ -59,10 +27,10 @@ class DevServerTest : public ListenerFixture {};
 } // namespace
 
 TEST_F(DevServerTest, EveryDispatchRowOfTheListeningPort) {
-    DevServerProcess dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
-                          QStringLiteral("--presence-port"), QStringLiteral("0"),
-                          QStringLiteral("--register-port"), QStringLiteral("0"),
-                          QStringLiteral("--stdin")});
+    DevServer dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
+                   QStringLiteral("--presence-port"), QStringLiteral("0"),
+                   QStringLiteral("--register-port"), QStringLiteral("0"),
+                   QStringLiteral("--stdin")});
     ASSERT_TRUE(dev.started());
     Hooks.OnCall = [](const Incoming_Call_Type&, QTcpSocket* connection) {
         Call_Answer_Type answer;
@@ -123,11 +91,11 @@ TEST_F(DevServerTest, PresenceAndRegistrationAgainstTheClientsRecords) {
     ASSERT_TRUE(onUp.open(QIODevice::WriteOnly));
     onUp.write("serverup\n");
     onUp.close();
-    DevServerProcess dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
-                          QStringLiteral("--presence-port"), QString::number(presence),
-                          QStringLiteral("--register-port"), QString::number(registration),
-                          QStringLiteral("--user-id"), QStringLiteral("4321"),
-                          QStringLiteral("--on-up"), onUp.fileName()});
+    DevServer dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
+                   QStringLiteral("--presence-port"), QString::number(presence),
+                   QStringLiteral("--register-port"), QString::number(registration),
+                   QStringLiteral("--user-id"), QStringLiteral("4321"), QStringLiteral("--on-up"),
+                   onUp.fileName()});
     ASSERT_TRUE(dev.started());
     ASSERT_TRUE(dev.waitLine(QStringLiteral("listening register")));
 
@@ -210,11 +178,11 @@ TEST_F(DevServerTest, NoticeWithItsVoiceStream) {
     f.write(QByteArray(3000, '\x5a'));
     f.close();
 
-    DevServerProcess dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
-                          QStringLiteral("--voice-port"), QString::number(voice.serverPort()),
-                          QStringLiteral("--presence-port"), QStringLiteral("0"),
-                          QStringLiteral("--register-port"), QStringLiteral("0"),
-                          QStringLiteral("--stdin")});
+    DevServer dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
+                   QStringLiteral("--voice-port"), QString::number(voice.serverPort()),
+                   QStringLiteral("--presence-port"), QStringLiteral("0"),
+                   QStringLiteral("--register-port"), QStringLiteral("0"),
+                   QStringLiteral("--stdin")});
     ASSERT_TRUE(dev.started());
     dev.command(QStringLiteral("notice 9 03 1234567 ") + sound);
     ASSERT_TRUE(dev.waitLine(QStringLiteral("sent voice")));
@@ -255,12 +223,12 @@ TEST_F(DevServerTest, BannerPictureAndScriptedStatuses) {
     f.close();
     const quint16 presence = freePort();
 
-    DevServerProcess dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
-                          QStringLiteral("--banner-port"), QString::number(banner.serverPort()),
-                          QStringLiteral("--picture-port"), QString::number(picture.serverPort()),
-                          QStringLiteral("--presence-port"), QString::number(presence),
-                          QStringLiteral("--register-port"), QStringLiteral("0"),
-                          QStringLiteral("--stdin")});
+    DevServer dev({QStringLiteral("--listen-port"), QString::number(Listener.serverPort()),
+                   QStringLiteral("--banner-port"), QString::number(banner.serverPort()),
+                   QStringLiteral("--picture-port"), QString::number(picture.serverPort()),
+                   QStringLiteral("--presence-port"), QString::number(presence),
+                   QStringLiteral("--register-port"), QStringLiteral("0"),
+                   QStringLiteral("--stdin")});
     ASSERT_TRUE(dev.started());
     dev.command(QStringLiteral("banner http://ads.example/x"));
     ASSERT_TRUE(waitFor([&] { return !bannerRecord.isEmpty(); }, 10000));
