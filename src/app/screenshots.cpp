@@ -4,9 +4,16 @@
 #include "core/ActivityLog.h"
 #include "core/AppMessage.h"
 #include "line/forms/TConnForm.h"
+#include "messages/forms/MessageBrowser.h"
 #include "messages/notify/forms/TCallForm.h"
+#include "messages/store/CallData.h"
+#include "phonebook/forms/PhoneListView.h"
+#include "phonebook/forms/TPhoneBookForm.h"
+#include "phonebook/store/PhonebookEntry.h"
+#include "phonebook/store/PhonebookStore.h"
 #include "platform/registry/MemoryRegistry.h"
 #include "platform/shell/Shell.h"
+#include "server/records/PhoneNumber.h"
 #include "shell/forms/ClientProgram.h"
 #include "shell/forms/TAboutBox.h"
 #include "shell/forms/TClientForm.h"
@@ -17,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
@@ -60,37 +68,62 @@ int main(int argc, char** argv) {
     OutDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(OutDir);
 
+    // A program folder with the shipped data, a few messages and a phonebook entry, so the
+    // windows look lived in.
     QTemporaryDir programDir;
-    QDir(programDir.path()).mkpath(QStringLiteral("dat"));
+    const QString dat = programDir.path() + QStringLiteral("/dat");
+    QDir().mkpath(dat + QStringLiteral("/rings"));
+    QDir().mkpath(dat + QStringLiteral("/calls/inbox"));
+    QDir().mkpath(dat + QStringLiteral("/phonebook"));
+    QFile::copy(QStringLiteral(NIRVO_DATA_DIR "/Nirvo.ini"), dat + QStringLiteral("/Nirvo.ini"));
+    const struct {
+        qint32 number;
+        const char* area;
+        const char* local;
+        double time;
+        const char* ext;
+    } samples[] = {{41, "03", "5551234", 46366.39, ".cxo"},
+                   {42, "", "5559876", 46367.42, ".cxn"},
+                   {43, "04", "8123456", 46367.61, ".cxn"}};
+    for (const auto& m : samples) {
+        Call_Info_Type info;
+        info.MsgNumber = m.number;
+        info.Caller = Phone_Number_Type(QLatin1String(m.area), QLatin1String(m.local));
+        info.CallTime = m.time;
+        WriteInfoFile(dat + QStringLiteral("/calls/inbox/"), info, QLatin1String(m.ext));
+    }
     QDir::setCurrent(programDir.path());
 
     MemoryRegistry registry;
+    // A modem port is known, so start-up does not probe the machine's serial ports.
+    registry.openKey(QStringLiteral("Software\\Nirvo\\Comport"), true);
+    registry.writeInteger(QStringLiteral("Software\\Nirvo\\Comport"), QStringLiteral("Comport"), 2);
     NoMessenger messenger;
     NoShell shell;
     ClientProgram program(registry, messenger, shell);
     program.client().EndProcess = [](int) {};
-    if (!program.Start(programDir.path()))
+    if (!program.Start(programDir.path(), ServicePorts{0, 0})) {
+        std::fprintf(stderr, "nirvo_screenshots: the program did not start\n");
         return 1;
+    }
     TClientForm& client = program.client();
+    Phonebook_Entry_Type(program.services().phonebook(), QStringLiteral("Dana"), QString(),
+                         QStringLiteral("dana@example.com"), QStringLiteral("035551234"),
+                         QStringLiteral("Levi"));
+    program.services().browser().LoadMessageList();
 
-    // Some sample rows so the lists look lived in.
-    if (auto* tree = qobject_cast<QTreeWidget*>(client.TreeView())) {
-        auto* root = new QTreeWidgetItem(tree, {QStringLiteral("Nirvo")});
-        for (const char* f : {"Inbox", "Deleted Items", "Family", "Phonebook"})
-            new QTreeWidgetItem(root, {QLatin1String(f)});
-        tree->expandAll();
-    }
-    if (auto* list = qobject_cast<QTreeWidget*>(client.ListView())) {
-        new QTreeWidgetItem(list, {QStringLiteral("12/11/2026 09:14"), QStringLiteral("03 5551234"),
-                                   QStringLiteral("Dana Levi")});
-        new QTreeWidgetItem(
-            list, {QStringLiteral("12/11/2026 10:02"), QStringLiteral("5559876"), QString()});
-    }
     client.connForm()->StatusBar1->showMessage(QStringLiteral("Disconnected/Offline"));
     save(client.connForm(), QStringLiteral("connection-dialog"));
     save(&client, QStringLiteral("main-window"));
     client.showPhoneList();
+    program.services().phoneList().LoadPhonebookList();
     save(&client, QStringLiteral("main-window-phonebook"));
+    {
+        TPhoneBookForm editor(program.services().phonebook(), messenger,
+                              QStringLiteral("035551234"));
+        save(&editor, QStringLiteral("phonebook-editor"));
+        editor.hide();
+    }
     client.showMessageList();
     save(client.aboutBox(), QStringLiteral("about-box"));
     save(client.splashForm(), QStringLiteral("please-wait"));
