@@ -2,6 +2,7 @@
 
 #include "messages/store/FolderTree.h"
 #include "messages/store/MessageList.h"
+#include "shell/msgbox/Artwork.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -42,9 +43,10 @@ QTreeWidgetItem* TFolderTreeView::makeItem(FolderNode* node, QTreeWidgetItem* pa
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, node->Text);
     if (node->isRoot())
-        item->setIcon(0, style()->standardIcon(IsPhonebookNode(node)
-                                                   ? QStyle::SP_FileDialogContentsView
-                                                   : QStyle::SP_DirIcon));
+        // The program's own pictures: the style's stock icons would load every image plugin.
+        item->setIcon(0, Artwork::icon(IsPhonebookNode(node) ? QStringLiteral("tree_phonebook")
+                                                             : QStringLiteral("tree_folder"),
+                                       QSize(16, 16)));
     Nodes.insert(item, node);
     Items.insert(node, item);
     for (const auto& child : node->Children)
