@@ -44,6 +44,16 @@ public:
             n += l.startsWith(prefix) ? 1 : 0;
         return n;
     }
+    QStringList linesStartingWith(const QString& prefix) const {
+        QStringList found;
+        for (const QString& l : Lines)
+            if (l.startsWith(prefix))
+                found.append(l);
+        return found;
+    }
+    bool waitLines(const QString& prefix, int n, int ms = 10000) {
+        return QTest::qWaitFor([&] { return count(prefix) >= n; }, ms);
+    }
     QStringList Lines;
 
     // A loopback port nobody listens on right now.

@@ -7,6 +7,7 @@
 #include "platform/sound/RingChoice.h"
 #include "settings/LiveSettings.h"
 #include "shell/msgbox/TMsgForm.h"
+#include "support/DevServerProcess.h"
 #include "support/MsgBoxAnswerer.h"
 
 #include <QApplication>
@@ -17,46 +18,15 @@
 
 namespace {
 
-// The devserver executable: its output lines, and commands written to its standard input.
-class DevServerProcess {
+// The devserver pushing to the listening port only.
+class CallDevServer : public DevServerProcess {
 public:
-    explicit DevServerProcess(quint16 listenPort) {
-        Process.setProgram(QStringLiteral(NIRVO_DEVSERVER_PATH));
-        Process.setArguments({QStringLiteral("--listen-port"), QString::number(listenPort),
-                              QStringLiteral("--presence-port"), QStringLiteral("0"),
-                              QStringLiteral("--register-port"), QStringLiteral("0"),
-                              QStringLiteral("--stdin")});
-        QObject::connect(&Process, &QProcess::readyReadStandardOutput, &Process, [this] {
-            Buffer += Process.readAllStandardOutput();
-            qsizetype at;
-            while ((at = Buffer.indexOf('\n')) >= 0) {
-                Lines.append(QString::fromUtf8(Buffer.left(at)));
-                Buffer.remove(0, at + 1);
-            }
-        });
-        Process.start();
-    }
-    ~DevServerProcess() {
-        Process.kill();
-        Process.waitForFinished(5000);
-    }
-    bool started() { return Process.waitForStarted(5000); }
-    void command(const QString& line) { Process.write((line + QLatin1Char('\n')).toUtf8()); }
-    QStringList linesStartingWith(const QString& prefix) const {
-        QStringList found;
-        for (const QString& line : Lines)
-            if (line.startsWith(prefix))
-                found.append(line);
-        return found;
-    }
-    bool waitLines(const QString& prefix, int count, int ms = 10000) {
-        return QTest::qWaitFor([&] { return linesStartingWith(prefix).size() >= count; }, ms);
-    }
-    QStringList Lines;
-
-private:
-    QProcess Process;
-    QByteArray Buffer;
+    explicit CallDevServer(quint16 listenPort)
+        : DevServerProcess(QStringLiteral(NIRVO_DEVSERVER_PATH),
+                           {QStringLiteral("--listen-port"), QString::number(listenPort),
+                            QStringLiteral("--presence-port"), QStringLiteral("0"),
+                            QStringLiteral("--register-port"), QStringLiteral("0"),
+                            QStringLiteral("--stdin")}) {}
 };
 
 // The main window's part: forward the two call hooks to the handler.
@@ -112,7 +82,7 @@ protected:
 } // namespace
 
 TEST_F(CallDevServerTest, BothAnswersReachTheServerAsTheTwentyByteRecord) {
-    DevServerProcess dev(Listener.serverPort());
+    CallDevServer dev(Listener.serverPort());
     ASSERT_TRUE(dev.started());
     MsgBoxAnswerer user;
     user.expect(QStringLiteral("You have a phone call"), MsgBoxAnswerer::OK);
@@ -137,8 +107,8 @@ TEST_F(CallDevServerTest, BothAnswersReachTheServerAsTheTwentyByteRecord) {
 
 TEST_F(CallDevServerTest, TheServersWithdrawalTakesTheBoxAwayAndNoAnswerGoesBack) {
     Settings.Ring = false;
-    DevServerProcess caller(Listener.serverPort());
-    DevServerProcess withdrawer(Listener.serverPort());
+    CallDevServer caller(Listener.serverPort());
+    CallDevServer withdrawer(Listener.serverPort());
     ASSERT_TRUE(caller.started());
     ASSERT_TRUE(withdrawer.started());
     // The user never answers; once the box is up the server withdraws it, twice.
