@@ -35,6 +35,8 @@ public:
     // Connections being served right now, and the most served at once since the start.
     int activeWorkers() const { return int(Workers.size()); }
     int peakWorkers() const { return PeakWorkers; }
+    // Connections taken while every worker was busy, waiting for one to come free.
+    int waitingConnections() const { return int(Waiting.size()); }
 
 Q_SIGNALS:
     void messageReceived(const ReceivedStream& message);

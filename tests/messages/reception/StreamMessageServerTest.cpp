@@ -295,6 +295,9 @@ TEST_F(StreamServerTest, TooManyConnectionsWaitOrAreRefusedAndServiceResumes) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server->activeWorkers() == 2; }, 5000));
     // A real message arrives meanwhile; it must wait, not be lost.
     StreamSender good(port(), StreamSender::OneMessage("good", pattern(1000, 9)));
+    // Only once it holds the one waiting place may the flood come, or a flood connection could
+    // take that place first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Server->waitingConnections() == 1; }, 10000));
     // A flood beyond the waiting room is refused.
     std::vector<std::unique_ptr<StreamSender>> flood;
     for (int i = 0; i < 6; ++i)
