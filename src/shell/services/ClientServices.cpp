@@ -21,8 +21,7 @@
 #include "phonebook/forms/PhoneListView.h"
 #include "phonebook/forms/TPhoneBookForm.h"
 #include "phonebook/store/PhonebookStore.h"
-#include "platform/media/QtMedia.h"
-#include "platform/sound/QtSoundPlayer.h"
+#include "platform/audio/AudioModule.h"
 #include "platform/sound/RingChoice.h"
 #include "settings/forms/TPropForm.h"
 #include "shell/forms/TClientForm.h"
@@ -44,22 +43,23 @@ ClientServices::ClientServices(TClientForm& client, Registry& registry, AppMesse
     PhoneList = new PhoneListView(*Phonebook, Messenger, Client);
     Client.setPhoneListView(PhoneList);
 
-    // The players are made on first use: nothing of the audio system starts with the program.
+    // Nothing of the audio system starts with the program: the players load the sound module,
+    // and make their devices, on the first sound.
     if (players.ring) {
         Ring = players.ring;
     } else {
-        OwnRing = std::make_unique<QtSoundPlayer>();
+        OwnRing = std::make_unique<ModuleSoundPlayer>();
         Ring = OwnRing.get();
     }
     SoundPlayer* callRing = players.callRing;
     if (!callRing) {
-        OwnCallRing = std::make_unique<QtSoundPlayer>();
+        OwnCallRing = std::make_unique<ModuleSoundPlayer>();
         callRing = OwnCallRing.get();
     }
     if (players.media) {
         Player = players.media;
     } else {
-        OwnMedia = std::make_unique<QtMedia>();
+        OwnMedia = std::make_unique<ModuleMedia>();
         Player = OwnMedia.get();
     }
     Playback = std::make_unique<MessagePlayback>(*Player, Client, Messenger);

@@ -32,7 +32,7 @@ struct ServicePorts {
     quint16 streams = 1912;
 };
 
-// The ring and message players; null means the Qt Multimedia ones (tests pass fakes).
+// The ring and message players; null means the ones of the sound module (tests pass fakes).
 struct ServicePlayers {
     SoundPlayer* ring = nullptr;     // rings for arriving messages
     SoundPlayer* callRing = nullptr; // rings for live calls
