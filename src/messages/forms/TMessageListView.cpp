@@ -51,7 +51,17 @@ TMessageListView::TMessageListView(MessageList& messages, QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
-    sizeColumns();
+    // The date and number columns are sized from text widths when the list is first shown: the
+    // bold face of unread rows is then loaded only once the list is seen.
+    setColumnWidth(MessageList::NameColumn, NameColumnWidth);
+}
+
+void TMessageListView::showEvent(QShowEvent* event) {
+    if (!ColumnsSized) {
+        ColumnsSized = true;
+        sizeColumns();
+    }
+    QTreeView::showEvent(event);
 }
 
 void TMessageListView::sizeColumns() {
@@ -71,7 +81,7 @@ void TMessageListView::sizeColumns() {
                                      metrics.horizontalAdvance(QStringLiteral("Phone Number")));
     setColumnWidth(MessageList::DateColumn, dateWidth + pad);
     setColumnWidth(MessageList::NumberColumn, numberWidth + pad);
-    setColumnWidth(MessageList::NameColumn, 70);
+    setColumnWidth(MessageList::NameColumn, NameColumnWidth);
 }
 
 QList<int> TMessageListView::selectedRows() const {

@@ -18,8 +18,14 @@ public:
     // Selected rows, in ascending order.
     QList<int> selectedRows() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    static constexpr int NameColumnWidth = 70;
     void sizeColumns();
+
+    bool ColumnsSized = false;
 
     MessageList& Messages;
 };

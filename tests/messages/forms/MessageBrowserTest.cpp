@@ -385,6 +385,27 @@ TEST_F(MessageBrowserTest, DoubleClickPlaysOneMessageAndColumnsSort) {
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("dat/calls/inbox/00000001.cxo")));
 }
 
+TEST_F(MessageBrowserTest, ShownListFitsAnUnreadDateAndNumberInBold) {
+    putMessage(Inbox, 1, QStringLiteral("0123456789012345"), 28);
+    ASSERT_TRUE(browser.Start());
+    QTreeView* list = browser.listView();
+    list->window()->resize(800, 300);
+    list->window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    ASSERT_TRUE(list->isVisible());
+    QFont bold = list->font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    const QAbstractItemModel* model = list->model();
+    for (int column : {0, 1}) {
+        const QString text = model->index(0, column).data().toString();
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_GT(list->columnWidth(column), boldMetrics.horizontalAdvance(text))
+            << "column " << column << ": " << text.toStdString();
+    }
+    EXPECT_EQ(list->columnWidth(2), 70);
+}
+
 TEST_F(MessageBrowserTest, DroppingOnTheTreeMovesToTheNodeUnderTheMouse) {
     putMessage(Inbox, 1, QStringLiteral("111"), 1);
     ASSERT_TRUE(browser.Start());
