@@ -46,7 +46,8 @@ void RecordReader::pump() {
     ++Busy;
     while (!Closing) {
         if (Input.isEmpty()) {
-            if (!Socket)
+            // A connection dropped while a handler waited has nothing more to give.
+            if (!Socket || !Socket->isOpen())
                 break;
             Input = Socket->read(ChunkBytes);
             if (Input.isEmpty())

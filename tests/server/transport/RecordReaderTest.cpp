@@ -104,3 +104,49 @@ TEST(RecordReader, ClientSocketReusedForSeveralConnections) {
             [&] { return client.state() == QAbstractSocket::UnconnectedState; }, 5000));
     }
 }
+
+namespace {
+QStringList CapturedWarnings;
+void captureWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        CapturedWarnings.append(text);
+}
+} // namespace
+
+TEST(RecordReader, ConnectionEndingWhileTheHandlerWaitsEndsTheReaderQuietly) {
+    // While a handler's own loop runs (a question box), the peer may hang up, or the program may
+    // drop the connection (its port closing at exit).
+    for (const bool peerHangsUp : {true, false}) {
+        SCOPED_TRACE(peerHangsUp ? "peer hangs up" : "connection dropped here");
+        Pair pair;
+        ASSERT_NE(pair.accepted, nullptr);
+        RecordReader reader(pair.accepted, {ID_Client_Up_Response});
+        int finished = 0;
+        QObject::connect(&reader, &RecordReader::finished, [&] { ++finished; });
+        int handled = 0;
+        reader.setHandler([&](const Msg_Header_Type&, const QByteArray&) {
+            ++handled;
+            if (peerHangsUp)
+                pair.client.disconnectFromHost();
+            else
+                pair.accepted->abort();
+            (void)QTest::qWaitFor(
+                [&] { return pair.accepted->state() == QAbstractSocket::UnconnectedState; }, 5000);
+        });
+
+        CapturedWarnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(captureWarning);
+        Client_Up_Response_Type response;
+        pair.client.write(response.encode());
+        pair.client.flush();
+        const bool ended = QTest::qWaitFor([&] { return finished > 0; }, 5000);
+        QTest::qWait(50);
+        qInstallMessageHandler(previous);
+
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(handled, 1);
+        EXPECT_EQ(finished, 1);
+        EXPECT_TRUE(CapturedWarnings.isEmpty())
+            << CapturedWarnings.join(QLatin1Char('\n')).toStdString();
+    }
+}
