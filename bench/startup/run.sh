@@ -9,7 +9,7 @@ root=$PWD
 runs=${1:-30}
 
 cmake --preset normal >/dev/null
-cmake --build --preset normal --target nirvo startup_minimal >/dev/null
+cmake --build --preset normal --target nirvo startup_minimal startup_dialog_only >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -19,12 +19,13 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 export NIRVO_QUIT_AFTER_START=1
 minimal="$root/build/bench/startup/startup_minimal"
+dialog_only="$root/build/bench/startup/startup_dialog_only"
 nirvo="$work/program/nirvo"
 
 cd "$work/program"
 hyperfine --warmup 3 --runs "$runs" --export-json "$work/times.json" -N \
   --command-name minimal "$minimal" --command-name minimal-text "$minimal --label" \
-  --command-name nirvo "$nirvo" 2>/dev/null
+  --command-name dialog-only "$dialog_only" --command-name nirvo "$nirvo" 2>/dev/null
 
 peak() { # command line -> median VmHWM in kB over 5 runs
   for _ in 1 2 3 4 5; do $1 2>&1 >/dev/null | awk '/VmHWM/ {print $3}'; done | sort -n | sed -n 3p
@@ -44,4 +45,8 @@ print(f"peak resident memory:     minimal {mk/1024:.1f} MiB, nirvo {nk/1024:.1f}
 # set-up every window that shows words pays.
 x, xk = t["minimal-text"]["mean"] * 1000, int(sys.argv[4])
 print(f"minimal with one text line: {x:.1f} ms, {xk/1024:.1f} MiB; nirvo against it: time {n/x:.2f}, memory {nk/xk:.2f}")
+# The connection dialog alone, with the libraries the program loads at start: what is left of the
+# time when none of the steps the program takes before showing it are counted.
+d = t["dialog-only"]["mean"] * 1000
+print(f"connection dialog alone:    {d:.1f} ms, ratio {d/m:.2f}; the start-up steps before it add {n-d:.1f} ms")
 PY
