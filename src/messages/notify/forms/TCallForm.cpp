@@ -57,9 +57,11 @@ TCallForm::TCallForm(QWidget* parent)
     const QSize buttonSize(ButtonWidth, ButtonHeight);
     OKBtn = new TImageButton(QStringLiteral("OKBtn"), QStringLiteral("btn_ok"), buttonSize, this);
     OKBtn->setText(QStringLiteral("OK"));
+    OKBtn->setCaptionShown(true);
     CancelBtn = new TImageButton(QStringLiteral("CancelBtn"), QStringLiteral("btn_cancel"),
                                  buttonSize, this);
     CancelBtn->setText(QStringLiteral("Cancel"));
+    CancelBtn->setCaptionShown(true);
     const int buttonTop = ClientHeight - StripHeight;
     OKBtn->setGeometry(ClientWidth / 2 - ButtonWidth - 4, buttonTop, ButtonWidth, ButtonHeight);
     CancelBtn->setGeometry(ClientWidth / 2 + 4, buttonTop, ButtonWidth, ButtonHeight);
