@@ -3,11 +3,9 @@
 #include "core/AppMessage.h"
 #include "messages/forms/FormLook.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TFolderForm::TFolderForm(AppMessenger& messenger, QWidget* parent)
     : QDialog(parent), Messenger(messenger) {
@@ -18,23 +16,10 @@ TFolderForm::TFolderForm(AppMessenger& messenger, QWidget* parent)
     FolderEdit = new QLineEdit(this);
     FolderEdit->setObjectName(QStringLiteral("FolderEdit"));
     label->setBuddy(FolderEdit);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(FolderEdit);
-    layout->addLayout(buttons);
-
+    const DialogButtons buttons = LayOutFolderDialog(this, label, FolderEdit);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     connect(OKBtn, &QPushButton::clicked, this, &TFolderForm::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFolderForm::OKBtnClick() {

@@ -1,5 +1,6 @@
 #include "messages/forms/TFolderTreeView.h"
 
+#include "messages/forms/FormLook.h"
 #include "messages/store/FolderTree.h"
 #include "messages/store/MessageList.h"
 #include "shell/msgbox/Artwork.h"
@@ -23,14 +24,7 @@ TFolderTreeView::TFolderTreeView(QWidget* parent) : QTreeWidget(parent) {
     setDropIndicatorShown(false);
     setDragDropMode(QAbstractItemView::DropOnly);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    QPalette look = palette();
-    look.setColor(QPalette::Base, QColor(255, 204, 102));
-    // The selection stays visible while another control has the focus.
-    look.setColor(QPalette::Inactive, QPalette::Highlight,
-                  look.color(QPalette::Active, QPalette::Highlight));
-    look.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                  look.color(QPalette::Active, QPalette::HighlightedText));
-    setPalette(look);
+    ApplyViewColours(this);
 
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) {

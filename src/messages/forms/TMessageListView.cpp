@@ -1,5 +1,6 @@
 #include "messages/forms/TMessageListView.h"
 
+#include "messages/forms/FormLook.h"
 #include "messages/store/CallTime.h"
 #include "messages/store/MessageList.h"
 
@@ -40,13 +41,7 @@ TMessageListView::TMessageListView(MessageList& messages, QWidget* parent)
     setDragDropMode(QAbstractItemView::DragOnly);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setItemDelegate(new UnreadDelegate(this));
-    QPalette look = palette();
-    look.setColor(QPalette::Base, QColor(255, 204, 102));
-    look.setColor(QPalette::Inactive, QPalette::Highlight,
-                  look.color(QPalette::Active, QPalette::Highlight));
-    look.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                  look.color(QPalette::Active, QPalette::HighlightedText));
-    setPalette(look);
+    ApplyViewColours(this);
     setModel(&Messages);
     header()->setSectionsClickable(true);
     header()->setSectionsMovable(false);

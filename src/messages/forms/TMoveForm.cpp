@@ -4,11 +4,9 @@
 #include "messages/forms/FormLook.h"
 #include "messages/store/FolderTree.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 TMoveForm::TMoveForm(AppMessenger& messenger, QWidget* parent)
     : QDialog(parent), Messenger(messenger) {
@@ -20,23 +18,10 @@ TMoveForm::TMoveForm(AppMessenger& messenger, QWidget* parent)
     MoveTree->setObjectName(QStringLiteral("MoveTree"));
     MoveTree->setHeaderHidden(true);
     MoveTree->setIndentation(19);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label);
-    layout->addWidget(MoveTree);
-    layout->addLayout(buttons);
-
+    const DialogButtons buttons = LayOutFolderDialog(this, label, MoveTree);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
     connect(OKBtn, &QPushButton::clicked, this, &TMoveForm::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 namespace {
