@@ -5,6 +5,8 @@
 #include "core/AppMessage.h"
 #include "line/forms/TConnForm.h"
 #include "messages/forms/MessageBrowser.h"
+#include "messages/forms/TFolderForm.h"
+#include "messages/forms/TMoveForm.h"
 #include "messages/notify/forms/TCallForm.h"
 #include "messages/store/CallData.h"
 #include "phonebook/forms/PhoneListView.h"
@@ -31,6 +33,7 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
 
@@ -125,6 +128,20 @@ int main(int argc, char** argv) {
         editor.hide();
     }
     client.showMessageList();
+    {
+        // The folder dialogs, the move one as it opens: modally, filled with the folder tree.
+        MessageBrowser& browser = program.services().browser();
+        TFolderForm* folder = browser.folderForm();
+        folder->setWindowTitle(QStringLiteral("Create New Folder"));
+        save(folder, QStringLiteral("create-folder"));
+        folder->hide();
+        TMoveForm* move = browser.moveForm();
+        QTimer::singleShot(0, move, [move] {
+            save(move, QStringLiteral("move-message"));
+            move->reject();
+        });
+        move->ChooseFolder(browser.folders().tree(), QStringLiteral("dat/calls/"));
+    }
     save(client.aboutBox(), QStringLiteral("about-box"));
     save(client.splashForm(), QStringLiteral("please-wait"));
 
