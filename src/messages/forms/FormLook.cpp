@@ -1,10 +1,11 @@
 #include "messages/forms/FormLook.h"
 
+#include "shell/msgbox/TImageButton.h"
+
 #include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QPalette>
-#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -29,11 +30,14 @@ void ApplyViewColours(QAbstractItemView* view) {
 }
 
 DialogButtons LayOutFolderDialog(QDialog* dialog, QWidget* caption, QWidget* field) {
-    DialogButtons buttons{new QPushButton(QStringLiteral("OK"), dialog),
-                          new QPushButton(QStringLiteral("Cancel"), dialog)};
-    buttons.ok->setObjectName(QStringLiteral("OKBtn"));
-    buttons.ok->setDefault(true);
-    buttons.cancel->setObjectName(QStringLiteral("CancelBtn"));
+    const QSize size(46, 40);
+    DialogButtons buttons{
+        new TImageButton(QStringLiteral("OKBtn"), QStringLiteral("btn_ok"), size, dialog),
+        new TImageButton(QStringLiteral("CancelBtn"), QStringLiteral("btn_cancel"), size, dialog)};
+    buttons.ok->setText(QStringLiteral("OK"));
+    buttons.cancel->setText(QStringLiteral("Cancel"));
+    for (TImageButton* button : {buttons.ok, buttons.cancel})
+        button->setCaptionShown(true);
 
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -43,6 +47,6 @@ DialogButtons LayOutFolderDialog(QDialog* dialog, QWidget* caption, QWidget* fie
     layout->addWidget(caption);
     layout->addWidget(field);
     layout->addLayout(row);
-    QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(buttons.cancel, &QAbstractButton::clicked, dialog, &QDialog::reject);
     return buttons;
 }

@@ -2,8 +2,8 @@
 
 class QAbstractItemView;
 class QDialog;
-class QPushButton;
 class QWidget;
+class TImageButton;
 
 // The program's window background, RGB (255, 204, 102).
 void ApplyWindowColour(QWidget* widget);
@@ -12,11 +12,10 @@ void ApplyWindowColour(QWidget* widget);
 // that stays visible while another control has the focus.
 void ApplyViewColours(QAbstractItemView* view);
 
-// The layout of the small folder dialogs: a caption, the field under it, and the OK (default)
-// and Cancel buttons at the bottom right. Cancel rejects the dialog; OK is the caller's to
-// connect.
+// The layout of the small folder dialogs: a caption, the field under it, and the OK and Cancel
+// picture buttons at the bottom right. Cancel rejects the dialog; OK is the caller's to connect.
 struct DialogButtons {
-    QPushButton* ok;
-    QPushButton* cancel;
+    TImageButton* ok;
+    TImageButton* cancel;
 };
 DialogButtons LayOutFolderDialog(QDialog* dialog, QWidget* caption, QWidget* field);

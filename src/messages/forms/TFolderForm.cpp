@@ -2,10 +2,10 @@
 
 #include "core/AppMessage.h"
 #include "messages/forms/FormLook.h"
+#include "shell/msgbox/TImageButton.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 TFolderForm::TFolderForm(AppMessenger& messenger, QWidget* parent)
     : QDialog(parent), Messenger(messenger) {
@@ -19,7 +19,9 @@ TFolderForm::TFolderForm(AppMessenger& messenger, QWidget* parent)
     const DialogButtons buttons = LayOutFolderDialog(this, label, FolderEdit);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    connect(OKBtn, &QPushButton::clicked, this, &TFolderForm::OKBtnClick);
+    connect(OKBtn, &QAbstractButton::clicked, this, &TFolderForm::OKBtnClick);
+    // Enter in the name field confirms the name.
+    connect(FolderEdit, &QLineEdit::returnPressed, this, &TFolderForm::OKBtnClick);
 }
 
 void TFolderForm::OKBtnClick() {

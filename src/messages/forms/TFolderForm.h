@@ -5,7 +5,7 @@
 
 class AppMessenger;
 class QLineEdit;
-class QPushButton;
+class TImageButton;
 
 // Asks for a folder name; shared by creating and renaming a folder.
 class TFolderForm : public QDialog {
@@ -17,8 +17,8 @@ public:
     std::optional<QString> AskName();
 
     QLineEdit* FolderEdit;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
+    TImageButton* OKBtn;
+    TImageButton* CancelBtn;
 
 private:
     void OKBtnClick();

@@ -3,9 +3,9 @@
 #include "core/AppMessage.h"
 #include "messages/forms/FormLook.h"
 #include "messages/store/FolderTree.h"
+#include "shell/msgbox/TImageButton.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
 
 TMoveForm::TMoveForm(AppMessenger& messenger, QWidget* parent)
@@ -21,7 +21,7 @@ TMoveForm::TMoveForm(AppMessenger& messenger, QWidget* parent)
     const DialogButtons buttons = LayOutFolderDialog(this, label, MoveTree);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    connect(OKBtn, &QPushButton::clicked, this, &TMoveForm::OKBtnClick);
+    connect(OKBtn, &QAbstractButton::clicked, this, &TMoveForm::OKBtnClick);
 }
 
 namespace {

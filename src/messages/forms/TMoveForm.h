@@ -6,7 +6,7 @@
 class AppMessenger;
 struct FolderNode;
 class FolderTree;
-class QPushButton;
+class TImageButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -22,8 +22,8 @@ public:
 
     QString Target;
     QTreeWidget* MoveTree;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
+    TImageButton* OKBtn;
+    TImageButton* CancelBtn;
 
 private:
     void OKBtnClick();
